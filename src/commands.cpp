@@ -1,0 +1,35 @@
+#include "commands.hpp"
+
+#include "backlight.hpp"
+#include "common.hpp"
+
+void bright_inc(int step) {
+    if (step <= 0) {
+        step = 1;
+    }
+    int current = get_current();
+    // Compared before adding, so a large step cannot overflow.
+    int target = current > BRIGHTNESS_LIMIT - step ? BRIGHTNESS_LIMIT : current + step;
+    if (target != current) {
+        commit_change(target);
+    }
+}
+
+void bright_dec(int step) {
+    if (step <= 0) {
+        step = 1;
+    }
+    int current = get_current();
+    // Compared before subtracting, so a large step cannot overflow.
+    int target = current < step ? 0 : current - step;
+    if (target != current) {
+        commit_change(target);
+    }
+}
+
+void bright_set(int level) {
+    if (level < 0 || level > BRIGHTNESS_LIMIT) {
+        fatal_error("bright_set", "Invalid value");
+    }
+    commit_change(level);
+}
