@@ -1,0 +1,159 @@
+#include "sandbox.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <grp.h>
+#include <linux/magic.h>
+#include <sched.h>
+#include <sys/mman.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t kUnprivilegedId = 65534;
+
+std::string failure(const std::string &what) {
+    return what + ": " + std::strerror(errno);
+}
+
+bool write_proc(const char *path, const std::string &content) {
+    int fd = open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    bool whole = write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
+    return close(fd) == 0 && whole;
+}
+
+// Maps the single id `inside` of a new user namespace to our effective ids outside it.
+bool map_user_namespace(unsigned inside) {
+    std::string uid_line = std::to_string(inside) + " " + std::to_string(geteuid()) + " 1\n";
+    std::string gid_line = std::to_string(inside) + " " + std::to_string(getegid()) + " 1\n";
+    return unshare(CLONE_NEWUSER) == 0 && write_proc("/proc/self/setgroups", "deny") &&
+           write_proc("/proc/self/uid_map", uid_line) && write_proc("/proc/self/gid_map", gid_line);
+}
+
+bool drop_privileges() {
+    if (running_as_real_root()) {
+        return setgroups(0, nullptr) == 0 &&
+               setresgid(kUnprivilegedId, kUnprivilegedId, kUnprivilegedId) == 0 &&
+               setresuid(kUnprivilegedId, kUnprivilegedId, kUnprivilegedId) == 0;
+    }
+    return map_user_namespace(1000);
+}
+
+std::string read_fd(int fd) {
+    std::string content;
+    char buffer[4096];
+    lseek(fd, 0, SEEK_SET);
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) {
+        content.append(buffer, static_cast<size_t>(n));
+    }
+    return content;
+}
+
+} // namespace
+
+bool running_as_real_root() {
+    // The initial user namespace maps every id onto itself.
+    unsigned inside = 1, outside = 1, count = 0;
+    std::sscanf(read_file("/proc/self/uid_map").c_str(), "%u %u %u", &inside, &outside, &count);
+    return geteuid() == 0 && inside == 0 && outside == 0 && count == 4294967295U;
+}
+
+std::string enter_private_namespace() {
+    if (geteuid() == 0) {
+        if (unshare(CLONE_NEWNS) != 0) {
+            return failure("unshare(CLONE_NEWNS)");
+        }
+    } else if (!map_user_namespace(0) || unshare(CLONE_NEWNS) != 0) {
+        return failure(
+            "cannot make a user and mount namespace (unprivileged user namespaces off?)");
+    }
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+        return failure("making mounts private");
+    }
+    return "";
+}
+
+std::string cover_sys_class() {
+    if (mount("lumtune-test", "/sys/class", "tmpfs", 0, "mode=0755") != 0) {
+        return failure("mounting a tmpfs over /sys/class");
+    }
+    struct statfs fs {};
+    if (statfs("/sys/class", &fs) != 0 || fs.f_type != TMPFS_MAGIC) {
+        return "/sys/class is not covered by a tmpfs";
+    }
+    return "";
+}
+
+void uncover_sys_class() {
+    umount2("/sys/class", MNT_DETACH);
+}
+
+Outcome run_program(const std::string &path, const std::vector<std::string> &argv, Caller caller) {
+    Outcome outcome;
+    struct statfs fs {};
+    if (statfs("/sys/class", &fs) != 0 || fs.f_type != TMPFS_MAGIC) {
+        outcome.refusal = "not run: /sys/class is not covered by a tmpfs";
+        return outcome;
+    }
+    int out = memfd_create("stdout", MFD_CLOEXEC);
+    int err = memfd_create("stderr", MFD_CLOEXEC);
+    std::vector<char *> args;
+    for (const std::string &arg : argv) {
+        args.push_back(const_cast<char *>(arg.c_str()));
+    }
+    args.push_back(nullptr);
+
+    pid_t child = fork();
+    if (child == 0) {
+        int null = open("/dev/null", O_RDONLY);
+        dup2(null, STDIN_FILENO);
+        dup2(out, STDOUT_FILENO);
+        dup2(err, STDERR_FILENO);
+        if (caller == Caller::Unprivileged && !drop_privileges()) {
+            dprintf(STDERR_FILENO, "cannot drop privileges: %s\n", std::strerror(errno));
+            _exit(126);
+        }
+        execvp(path.c_str(), args.data());
+        dprintf(STDERR_FILENO, "cannot run %s: %s\n", path.c_str(), std::strerror(errno));
+        _exit(127);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child) {
+        outcome.refusal = failure("fork or wait");
+    } else if (WIFEXITED(status)) {
+        outcome.status = WEXITSTATUS(status);
+    }
+    outcome.out = read_fd(out);
+    outcome.err = read_fd(err);
+    close(out);
+    close(err);
+    return outcome;
+}
+
+bool write_file(const std::string &path, const std::string &content, unsigned mode) {
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0) {
+        return false;
+    }
+    bool whole = write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
+    return fchmod(fd, mode) == 0 && close(fd) == 0 && whole;
+}
+
+std::string read_file(const std::string &path) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return "";
+    }
+    std::string content = read_fd(fd);
+    close(fd);
+    return content;
+}
