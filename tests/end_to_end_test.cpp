@@ -161,6 +161,7 @@ const char *const kCannotWrite = "ERROR: commit_change - Cannot open kernel pipe
 const char *const kReadFailed = "ERROR: get_current - Cannot read kernel pipe\n";
 const char *const kWriteRefused = "ERROR: commit_change - Cannot write kernel pipe\n";
 
+// clang-format off
 const Case kCases[] = {
     // Usage: nothing to do, the attribute untouched.
     {.name = "no_argument", .args = {}, .after = "500\n", .usage = true},
@@ -168,35 +169,13 @@ const Case kCases[] = {
     {.name = "digit_first", .args = {"5"}, .after = "500\n", .usage = true},
     {.name = "letter_first", .args = {"x+5"}, .after = "500\n", .usage = true},
     {.name = "space_first", .args = {" +5"}, .after = "500\n", .usage = true},
-    {.name = "other_program_name",
-     .args = {},
-     .after = "500\n",
-     .usage = true,
-     .argv0 = "brightness-up"},
+    {.name = "other_program_name", .args = {}, .after = "500\n", .usage = true, .argv0 = "brightness-up"},
     {.name = "further_arguments_ignored", .args = {"+5", "=0", "-9"}, .after = "505"},
 
     // Privilege: checked first, whatever the argument.
-    {.name = "not_root_no_argument",
-     .args = {},
-     .after = "500\n",
-     .runner = Runner::Unprivileged,
-     .usage = true,
-     .err = kMustBeRoot,
-     .status = 1},
-    {.name = "not_root_raise",
-     .args = {"+10"},
-     .after = "500\n",
-     .runner = Runner::Unprivileged,
-     .usage = true,
-     .err = kMustBeRoot,
-     .status = 1},
-    {.name = "not_root_usage_argument",
-     .args = {"x"},
-     .after = "500\n",
-     .runner = Runner::Unprivileged,
-     .usage = true,
-     .err = kMustBeRoot,
-     .status = 1},
+    {.name = "not_root_no_argument", .args = {}, .after = "500\n", .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
+    {.name = "not_root_raise", .args = {"+10"}, .after = "500\n", .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
+    {.name = "not_root_usage_argument", .args = {"x"}, .after = "500\n", .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
     {.name = "setuid_copy_sets", .args = {"=300"}, .after = "300", .runner = Runner::SetuidCopy},
 
     // Raise: a step of at most 0 is 1; stops at 976.
@@ -235,82 +214,60 @@ const Case kCases[] = {
     {.name = "set_leading_zero_is_decimal", .args = {"=042"}, .after = "42"},
     {.name = "set_above_limit", .args = {"=977"}, .after = "500\n", .err = kInvalid, .status = 1},
     {.name = "set_negative", .args = {"=-1"}, .after = "500\n", .err = kInvalid, .status = 1},
-    {.name = "set_int_max_plus_one",
-     .args = {"=2147483648"},
-     .after = "500\n",
-     .err = kInvalid,
-     .status = 1},
+    {.name = "set_int_max_plus_one", .args = {"=2147483648"}, .after = "500\n", .err = kInvalid, .status = 1},
     // 2^32 + 500 must not wrap around to 500.
-    {.name = "set_wraps_nowhere",
-     .args = {"=4294967796"},
-     .after = "500\n",
-     .err = kInvalid,
-     .status = 1},
+    {.name = "set_wraps_nowhere", .args = {"=4294967796"}, .after = "500\n", .err = kInvalid, .status = 1},
 
     // The attribute's text.
     {.name = "attribute_empty", .args = {"+5"}, .before = "", .after = "5"},
     {.name = "attribute_text", .args = {"+5"}, .before = "bright\n", .after = "5"},
     {.name = "attribute_spaces", .args = {"+1"}, .before = "  42\n", .after = "43"},
     {.name = "attribute_no_line_end", .args = {"-1"}, .before = "500", .after = "499"},
-    {.name = "attribute_beyond_32_bits",
-     .args = {"-1"},
-     .before = "99999999999\n",
-     .after = "2147483646"},
-    {.name = "attribute_below_32_bits",
-     .args = {"+1"},
-     .before = "-99999999999\n",
-     .after = "-2147483647"},
+    {.name = "attribute_beyond_32_bits", .args = {"-1"}, .before = "99999999999\n", .after = "2147483646"},
+    {.name = "attribute_below_32_bits", .args = {"+1"}, .before = "-99999999999\n", .after = "-2147483647"},
 
-    // The attribute missing, refusing or unreadable.
-    {.name = "no_device_raise",
-     .args = {"+5"},
-     .device = Device::NoDevice,
-     .err = kCannotRead,
-     .status = 1},
-    {.name = "no_device_set",
-     .args = {"=5"},
-     .device = Device::NoDevice,
-     .err = kCannotWrite,
-     .status = 1},
-    {.name = "no_attribute_lower",
-     .args = {"-5"},
-     .device = Device::NoAttribute,
-     .err = kCannotRead,
-     .status = 1},
-    {.name = "no_attribute_set",
-     .args = {"=5"},
-     .device = Device::NoAttribute,
-     .err = kCannotWrite,
-     .status = 1},
-    {.name = "refused_set",
-     .args = {"=500"},
-     .device = Device::Refuses,
-     .err = kWriteRefused,
-     .status = 1},
-    {.name = "refused_raise",
-     .args = {"+5"},
-     .device = Device::Refuses,
-     .err = kWriteRefused,
-     .status = 1},
-    {.name = "unreadable_raise",
-     .args = {"+5"},
-     .device = Device::Unreadable,
-     .err = kReadFailed,
-     .status = 1},
-    {.name = "unreadable_set",
-     .args = {"=5"},
-     .device = Device::Unreadable,
-     .err = kCannotWrite,
-     .status = 1},
+    // The attribute missing, refusing or unreadable; no file is ever created.
+    {.name = "no_device_raise", .args = {"+5"}, .device = Device::NoDevice, .err = kCannotRead, .status = 1},
+    {.name = "no_device_set", .args = {"=5"}, .device = Device::NoDevice, .err = kCannotWrite, .status = 1},
+    {.name = "no_attribute_lower", .args = {"-5"}, .device = Device::NoAttribute, .err = kCannotRead, .status = 1},
+    {.name = "no_attribute_set", .args = {"=5"}, .device = Device::NoAttribute, .err = kCannotWrite, .status = 1},
+    {.name = "refused_set", .args = {"=500"}, .device = Device::Refuses, .err = kWriteRefused, .status = 1},
+    {.name = "refused_raise", .args = {"+5"}, .device = Device::Refuses, .err = kWriteRefused, .status = 1},
+    {.name = "unreadable_raise", .args = {"+5"}, .device = Device::Unreadable, .err = kReadFailed, .status = 1},
+    {.name = "unreadable_set", .args = {"=5"}, .device = Device::Unreadable, .err = kCannotWrite, .status = 1},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, testing::ValuesIn(kCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Build, VersionIsTheCheckouts) {
+    // Every usage case above compares the banner with this version.
     EXPECT_TRUE(std::regex_match(expected_version(), std::regex("[0-9]+\\.[0-9a-f]{7}")))
         << expected_version();
-    // Every usage case above compares the banner with this version.
+}
+
+TEST(Build, VersionFollowsTheCheckout) {
+    char dir[] = "/tmp/lumtune-version.XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string here = dir;
+    const std::string git = "git -C " + here + " -c user.name=t -c user.email=t@t ";
+    auto stamped = [&] {
+        command_output("'" CMAKE_COMMAND "' -DSOURCE_DIR=" + here + " -DOUTPUT=" + here +
+                       "/version.hpp -P '" SOURCE_DIR "/cmake/version.cmake'");
+        std::string header = read_file(here + "/version.hpp");
+        size_t quote = header.find('"');
+        return quote == std::string::npos ? header
+                                          : header.substr(quote + 1, header.rfind('"') - quote - 1);
+    };
+
+    EXPECT_EQ(stamped(), "0.0000000") << "outside a checkout";
+    command_output(git + "init -q && " + git + "commit -q --allow-empty -m one && " + git +
+                   "commit -q --allow-empty -m two");
+    std::string head = command_output(git + "rev-parse HEAD");
+    ASSERT_GE(head.size(), 7u);
+    EXPECT_EQ(stamped(), "2." + head.substr(0, 7)) << "a checkout with two commits";
+    command_output("rm -rf " + here);
 }
 
 TEST(Build, LinksAgainstLibcAlone) {
@@ -323,11 +280,12 @@ TEST(Build, LinksAgainstLibcAlone) {
     EXPECT_EQ(needed, std::vector<std::string>{"libc.so.6"});
 }
 
-// The system calls a program makes under strace, one a line, after execve.
-std::vector<std::string> system_calls(const std::string &program, const std::string &argument) {
+// The system calls a program makes under strace, one a line, from execve on.
+std::vector<std::string> system_calls(const std::vector<std::string> &command) {
     const std::string log = kCopies + "/trace";
-    Outcome traced =
-        run_program("strace", {"strace", "-qq", "-o", log, program, argument}, Caller::Root);
+    std::vector<std::string> argv{"strace", "-qq", "-o", log};
+    argv.insert(argv.end(), command.begin(), command.end());
+    Outcome traced = run_program("strace", argv, Caller::Root);
     EXPECT_EQ(traced.status, 0) << traced.refusal << traced.err
                                 << "(strace comes in Debian's package strace)";
     std::vector<std::string> calls;
@@ -339,18 +297,14 @@ std::vector<std::string> system_calls(const std::string &program, const std::str
     return calls;
 }
 
-size_t count_writes(const std::vector<std::string> &calls) {
-    return static_cast<size_t>(std::count_if(
-        calls.begin(), calls.end(), [](const std::string &s) { return s.starts_with("write("); }));
-}
-
 using Lean = Covered;
 
 TEST_F(Lean, NoMoreSystemCallsThanAMinimalCProgram) {
     ASSERT_TRUE(make_device(Device::Holds, "976\n"));
-    std::vector<std::string> reference = system_calls(MINIMAL_WRITER_BINARY, "");
+    std::vector<std::string> reference = system_calls({MINIMAL_WRITER_BINARY});
     ASSERT_EQ(read_file(kAttribute), "500");
-    std::vector<std::string> tool = system_calls(kCopy, "=500");
+    ASSERT_TRUE(write_file(kAttribute, "976\n"));
+    std::vector<std::string> tool = system_calls({kCopy, "=500"});
     ASSERT_EQ(read_file(kAttribute), "500");
     EXPECT_LE(tool.size(), reference.size()) << "the tool's calls:\n"
                                              << testing::PrintToString(tool);
@@ -358,13 +312,16 @@ TEST_F(Lean, NoMoreSystemCallsThanAMinimalCProgram) {
 
 TEST_F(Lean, OneWriteOfTheWholeLevel) {
     ASSERT_TRUE(make_device(Device::Holds, "970\n"));
-    std::vector<std::string> calls = system_calls(kCopy, "+10");
-    EXPECT_EQ(count_writes(calls), 1u) << testing::PrintToString(calls);
+    std::vector<std::string> writes;
+    for (const std::string &call : system_calls({kCopy, "+10"})) {
+        if (call.starts_with("write(")) {
+            writes.push_back(call);
+        }
+    }
+    ASSERT_EQ(writes.size(), 1u) << testing::PrintToString(writes);
+    EXPECT_TRUE(std::regex_match(writes[0], std::regex(R"(write\(\d+, "976", 3\) *= 3)")))
+        << writes[0];
     EXPECT_EQ(read_file(kAttribute), "976");
-    auto write = std::find_if(calls.begin(), calls.end(),
-                              [](const std::string &s) { return s.starts_with("write("); });
-    ASSERT_NE(write, calls.end());
-    EXPECT_TRUE(std::regex_match(*write, std::regex(R"(write\(\d+, "976", 3\) *= 3)"))) << *write;
 }
 
 } // namespace
