@@ -58,6 +58,11 @@ std::string read_fd(int fd) {
     return content;
 }
 
+bool sys_class_is_covered() {
+    struct statfs fs {};
+    return statfs("/sys/class", &fs) == 0 && fs.f_type == TMPFS_MAGIC;
+}
+
 } // namespace
 
 bool running_as_real_root() {
@@ -86,8 +91,7 @@ std::string cover_sys_class() {
     if (mount("lumtune-test", "/sys/class", "tmpfs", 0, "mode=0755") != 0) {
         return failure("mounting a tmpfs over /sys/class");
     }
-    struct statfs fs {};
-    if (statfs("/sys/class", &fs) != 0 || fs.f_type != TMPFS_MAGIC) {
+    if (!sys_class_is_covered()) {
         return "/sys/class is not covered by a tmpfs";
     }
     return "";
@@ -99,8 +103,7 @@ void uncover_sys_class() {
 
 Outcome run_program(const std::string &path, const std::vector<std::string> &argv, Caller caller) {
     Outcome outcome;
-    struct statfs fs {};
-    if (statfs("/sys/class", &fs) != 0 || fs.f_type != TMPFS_MAGIC) {
+    if (!sys_class_is_covered()) {
         outcome.refusal = "not run: /sys/class is not covered by a tmpfs";
         return outcome;
     }
