@@ -2,7 +2,6 @@
 
 #include "common.hpp"
 
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -22,6 +21,24 @@ int get_current() {
     return parse_number(text);
 }
 
+// Puts the level as decimal text just before `end` and returns where it starts.
+// By hand rather than with snprintf, whose machinery costs a fresh process
+// several page faults: measurably slower on every key press.
+static char *format_level(int level, char *end) {
+    // Unsigned, so that even the most negative level has a magnitude.
+    unsigned magnitude =
+        level < 0 ? 0U - static_cast<unsigned>(level) : static_cast<unsigned>(level);
+    char *start = end;
+    do {
+        *--start = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (level < 0) {
+        *--start = '-';
+    }
+    return start;
+}
+
 void commit_change(int level) {
     // No O_CREAT: a missing attribute is an error, never a new file.
     int fd = open(BRIGHTNESS_PATH, O_WRONLY | O_TRUNC | O_CLOEXEC);
@@ -30,10 +47,11 @@ void commit_change(int level) {
     }
     // The kernel applies every write() on its own, so the text goes in one.
     char text[16];
-    int length = std::snprintf(text, sizeof text, "%d", level);
-    ssize_t written = write(fd, text, static_cast<size_t>(length));
+    char *end = text + sizeof text;
+    char *start = format_level(level, end);
+    ssize_t written = write(fd, start, static_cast<size_t>(end - start));
     int closed = close(fd);
-    if (written != length || closed != 0) {
+    if (written != end - start || closed != 0) {
         fatal_error("commit_change", "Cannot write kernel pipe");
     }
 }
