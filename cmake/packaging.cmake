@@ -1,0 +1,27 @@
+# A Debian package of the installed files: cpack -G DEB in the build directory.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME lumtune)
+set(CPACK_PACKAGE_VENDOR "The lumtune developers")
+set(CPACK_PACKAGE_CONTACT "The lumtune developers <maintainers@users.noreply.c-seed-3a9f07ca.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "raise, lower or set the display backlight level")
+# The long description, wrapped as a Debian control file wants it.
+set(CPACK_PACKAGE_DESCRIPTION [[
+lumtune changes the brightness of the intel_backlight display backlight
+through its sysfs attribute: it raises or lowers the level by a step, or sets
+it to a level from 0 to 976. It is meant to be bound to the brightness keys:
+it is silent on success, links against libc alone and starts as fast as a
+C program.
+
+It is installed set-user-id root, so that every user can run it. It reads no
+environment, configuration or state, and touches no file but the backlight's
+brightness attribute.]])
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The version is the one the build stamped into the tool, read when cpack runs.
+set(CPACK_LUMTUNE_VERSION_HEADER "${VERSION_HEADER}")
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/package-version.cmake")
+include(CPack)
