@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the release checks: report a mismatch and fail.
 fail() {
     echo "FAIL: $*" >&2
