@@ -20,15 +20,17 @@ void bright_dec(int step) {
         step = 1;
     }
     int current = get_current();
-    // Compared before subtracting, so a large step cannot overflow.
-    int target = current < step ? 0 : current - step;
+    // Compared before subtracting, so neither a large step nor a level far below
+    // the floor can overflow. A lower from below the floor sets the floor.
+    bool reaches_floor = current <= BRIGHTNESS_FLOOR || current - BRIGHTNESS_FLOOR < step;
+    int target = reaches_floor ? BRIGHTNESS_FLOOR : current - step;
     if (target != current) {
         commit_change(target);
     }
 }
 
 void bright_set(int level) {
-    if (level < 0 || level > BRIGHTNESS_LIMIT) {
+    if (level < BRIGHTNESS_FLOOR || level > BRIGHTNESS_LIMIT) {
         fatal_error("bright_set", "Invalid value");
     }
     commit_change(level);

@@ -4,8 +4,8 @@
 // Raises the level by the step (at least 1), stopping at BRIGHTNESS_LIMIT.
 void bright_inc(int step);
 
-// Lowers the level by the step (at least 1), stopping at 0.
+// Lowers the level by the step (at least 1), stopping at BRIGHTNESS_FLOOR.
 void bright_dec(int step);
 
-// Sets the level; a level outside 0 to BRIGHTNESS_LIMIT is refused.
+// Sets the level; a level outside BRIGHTNESS_FLOOR to BRIGHTNESS_LIMIT is refused.
 void bright_set(int level);

@@ -2,8 +2,15 @@
 // number conversion used for both the argument and the attribute's text.
 #pragma once
 
-inline constexpr int BRIGHTNESS_LIMIT = 976;
-inline constexpr char BRIGHTNESS_PATH[] = "/sys/class/backlight/intel_backlight/brightness";
+#include "panel.hpp"
+
+// The panel the build chose: the lowest level written when lowering or
+// setting, the highest when raising or setting, and its device's attribute.
+inline constexpr int BRIGHTNESS_FLOOR = LUMTUNE_FLOOR;
+inline constexpr int BRIGHTNESS_LIMIT = LUMTUNE_LIMIT;
+inline constexpr char BRIGHTNESS_PATH[] = "/sys/class/backlight/" LUMTUNE_DEVICE "/brightness";
+static_assert(0 <= BRIGHTNESS_FLOOR && BRIGHTNESS_FLOOR < BRIGHTNESS_LIMIT);
+
 inline constexpr char PROGRAM_NAME[] = "lumtune";
 
 // "<commit count>.<first seven hex digits of the commit>", set by the build.

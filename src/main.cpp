@@ -9,8 +9,9 @@ static void show_usage() {
     char text[256];
     int length = std::snprintf(text, sizeof text,
                                "%s v%s (works only with 2.6+ kernels).\n"
-                               "usage: %s [+-=[0-%d]]\n",
-                               PROGRAM_NAME, PROGRAM_VERSION, PROGRAM_NAME, BRIGHTNESS_LIMIT);
+                               "usage: %s [+-=[%d-%d]]\n",
+                               PROGRAM_NAME, PROGRAM_VERSION, PROGRAM_NAME, BRIGHTNESS_FLOOR,
+                               BRIGHTNESS_LIMIT);
     if (length > 0) {
         // Two short lines: one write hands them over whole, even to a pipe.
         ssize_t ignored = write(STDOUT_FILENO, text, static_cast<size_t>(length));
