@@ -24,23 +24,12 @@ if(NOT LUMTUNE_DEVICE MATCHES "^[A-Za-z0-9_.:-]+$" OR LUMTUNE_DEVICE MATCHES "^\
         [[a device name is one or more letters, digits, "_", ".", ":" or "-", and not "." or ".."]])
 endif()
 # Plain decimal digits with no sign and no leading zero, so that a value reads
-# the same in CMake, in C++ and in the manual. At most ten digits are compared
-# as numbers; longer ones are out of range anyway.
-function(check_plain_number value out)
-    string(LENGTH "${value}" length)
-    if(value MATCHES "^(0|[1-9][0-9]*)$" AND length LESS_EQUAL 10)
-        set(${out} TRUE PARENT_SCOPE)
-    else()
-        set(${out} FALSE PARENT_SCOPE)
-    endif()
-endfunction()
+# the same in CMake, in C++ and in the manual.
 set(number_rule "written in decimal digits without sign or leading zeros")
-check_plain_number("${LUMTUNE_LIMIT}" limit_is_number)
-if(NOT limit_is_number OR LUMTUNE_LIMIT LESS 1 OR LUMTUNE_LIMIT GREATER 2147483647)
+if(NOT LUMTUNE_LIMIT MATCHES "^[1-9][0-9]*$" OR LUMTUNE_LIMIT GREATER 2147483647)
     refuse_panel_setting(LUMTUNE_LIMIT "the limit is a number from 1 to 2147483647, ${number_rule}")
 endif()
-check_plain_number("${LUMTUNE_FLOOR}" floor_is_number)
-if(NOT floor_is_number OR NOT LUMTUNE_FLOOR LESS LUMTUNE_LIMIT)
+if(NOT LUMTUNE_FLOOR MATCHES "^(0|[1-9][0-9]*)$" OR NOT LUMTUNE_FLOOR LESS LUMTUNE_LIMIT)
     refuse_panel_setting(LUMTUNE_FLOOR
         "the floor is a number from 0 to below LUMTUNE_LIMIT (${LUMTUNE_LIMIT}), ${number_rule}")
 endif()

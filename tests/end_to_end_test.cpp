@@ -1,22 +1,44 @@
 // Runs the built tool against a fake brightness attribute on a tmpfs laid over
 // /sys/class in a private mount namespace, and checks what it prints, its exit
 // status, and the attribute's exact bytes afterwards. A level the tool writes
-// has no line end, so "500\n" still there afterwards means nothing was written.
+// has no line end, so the starting level still there with its line end
+// afterwards means nothing was written. The levels follow the floor and limit
+// the build chose.
 #include "sandbox.hpp"
 
+#include <climits>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <optional>
 #include <regex>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-const std::string kDevice = "/sys/class/backlight/intel_backlight";
+// The panel this build is for, as the build chose it.
+const std::string kDevice = "/sys/class/backlight/" PANEL_DEVICE;
 const std::string kAttribute = kDevice + "/brightness";
+constexpr long long kFloor = PANEL_FLOOR;
+constexpr long long kLimit = PANEL_LIMIT;
 const std::string kCopies = "/sys/class/test-bin";
 const std::string kCopy = kCopies + "/lumtune";
 const std::string kSetuidCopy = kCopies + "/lumtune-setuid";
+
+// The levels the cases start from and set: 500 and 300 in a default build, and
+// where those do not fit, levels well inside the floor and limit.
+constexpr long long kLevel =
+    kFloor + 10 <= 500 && 500 + 10 <= kLimit ? 500 : kFloor + (kLimit - kFloor) / 2;
+constexpr long long kSetLevel =
+    kLevel - 200 >= kFloor ? kLevel - 200 : kFloor + (kLevel - kFloor) / 2;
+
+// A level as the tool writes it, and as the kernel shows it (with a line end).
+std::string text(long long level) {
+    return std::to_string(level);
+}
+std::string line(long long level) {
+    return text(level) + "\n";
+}
 
 std::string command_output(const std::string &command) {
     std::string output;
@@ -47,9 +69,7 @@ const std::string &expected_version() {
 }
 
 std::string usage_text() {
-    return "lumtune v" + expected_version() +
-           " (works only with 2.6+ kernels).\n"
-           "usage: lumtune [+-=[0-976]]\n";
+    return "lumtune v" + expected_version() + " (works only with 2.6+ kernels).\n" USAGE_LINE "\n";
 }
 
 // Each test process enters its sandbox once; no test may run the tool without it.
@@ -61,7 +81,7 @@ const std::string &sandbox_problem() {
 
 enum class Device {
     Holds,       // the attribute holds `before`
-    NoDevice,    // /sys/class/backlight exists, intel_backlight does not
+    NoDevice,    // /sys/class/backlight exists, the device does not
     NoAttribute, // the device directory exists without its brightness attribute
     Refuses,     // every write fails (the attribute is /dev/full)
     Unreadable,  // opens but cannot be read (the attribute is a directory)
@@ -69,24 +89,48 @@ enum class Device {
 
 enum class Runner { Root, Unprivileged, SetuidCopy };
 
+// What a case needs of the build's floor and limit to be posed at all.
+enum class Needs {
+    Nothing,
+    Room,        // ten levels on each side of kLevel, and kFloor + 5 below the limit
+    AboveLimit,  // levels above the limit that still fit in 32 bits
+    ZeroFloor,   // a floor of 0
+    RaisedFloor, // a floor above 0
+};
+
 struct Case {
     const char *name;
     std::vector<std::string> args;
-    const char *before = "500\n";
-    const char *after = nullptr; // nullptr: no regular file at the attribute's path
+    std::string before = line(kLevel);
+    std::optional<std::string> after =
+        std::nullopt; // none: no regular file at the attribute's path
     Device device = Device::Holds;
     Runner runner = Runner::Root;
     bool usage = false;
     const char *err = "";
     int status = 0;
     const char *argv0 = "lumtune";
+    Needs needs = Needs::Nothing;
 };
 
 void PrintTo(const Case &c, std::ostream *out) {
     *out << c.name;
 }
 
-bool make_device(Device device, const char *before) {
+// Why the case cannot be posed with this build's floor and limit; "" when it can.
+std::string unposable(Needs needs) {
+    const std::string range = "the range " + text(kFloor) + "-" + text(kLimit);
+    switch (needs) {
+    case Needs::Nothing: return "";
+    case Needs::Room: return kLimit - kFloor >= 20 ? "" : range + " is too narrow";
+    case Needs::AboveLimit: return kLimit + 14 <= INT_MAX ? "" : range + " ends too near 2^31";
+    case Needs::ZeroFloor: return kFloor == 0 ? "" : "the floor is not 0";
+    case Needs::RaisedFloor: return kFloor > 0 ? "" : "the floor is 0";
+    }
+    return "unknown need";
+}
+
+bool make_device(Device device, const std::string &before) {
     if (mkdir("/sys/class/backlight", 0755) != 0) {
         return false;
     }
@@ -135,6 +179,9 @@ TEST_P(EndToEnd, Run) {
     if (c.runner == Runner::SetuidCopy && !running_as_real_root()) {
         GTEST_SKIP() << "a set-user-id root copy needs the tests to run as root";
     }
+    if (std::string why = unposable(c.needs); !why.empty()) {
+        GTEST_SKIP() << "not posed in this build: " << why;
+    }
     ASSERT_TRUE(make_device(c.device, c.before));
     std::vector<std::string> argv{c.argv0};
     argv.insert(argv.end(), c.args.begin(), c.args.end());
@@ -146,9 +193,9 @@ TEST_P(EndToEnd, Run) {
     EXPECT_EQ(outcome.out, c.usage ? usage_text() : "");
     EXPECT_EQ(outcome.err, c.err);
     EXPECT_EQ(outcome.status, c.status);
-    if (c.after != nullptr) {
+    if (c.after) {
         ASSERT_TRUE(regular_file_at(kAttribute)) << "the attribute is gone";
-        EXPECT_EQ(read_file(kAttribute), c.after);
+        EXPECT_EQ(read_file(kAttribute), *c.after);
     } else {
         EXPECT_FALSE(regular_file_at(kAttribute)) << "a file was created at the attribute's path";
     }
@@ -161,80 +208,94 @@ const char *const kCannotWrite = "ERROR: commit_change - Cannot open kernel pipe
 const char *const kReadFailed = "ERROR: get_current - Cannot read kernel pipe\n";
 const char *const kWriteRefused = "ERROR: commit_change - Cannot write kernel pipe\n";
 
+// A level the tool refuses to set, and text that may not wrap around onto one it accepts.
+const std::string kAboveLimit = text(kLimit + 1);
+const std::string kWrapsOntoSetLevel = text(4294967296LL + kSetLevel);
+
 // clang-format off
 const Case kCases[] = {
     // Usage: nothing to do, the attribute untouched.
-    {.name = "no_argument", .args = {}, .after = "500\n", .usage = true},
-    {.name = "empty_argument", .args = {""}, .after = "500\n", .usage = true},
-    {.name = "digit_first", .args = {"5"}, .after = "500\n", .usage = true},
-    {.name = "letter_first", .args = {"x+5"}, .after = "500\n", .usage = true},
-    {.name = "space_first", .args = {" +5"}, .after = "500\n", .usage = true},
-    {.name = "other_program_name", .args = {}, .after = "500\n", .usage = true, .argv0 = "brightness-up"},
-    {.name = "further_arguments_ignored", .args = {"+5", "=0", "-9"}, .after = "505"},
+    {.name = "no_argument", .args = {}, .after = line(kLevel), .usage = true},
+    {.name = "empty_argument", .args = {""}, .after = line(kLevel), .usage = true},
+    {.name = "digit_first", .args = {"5"}, .after = line(kLevel), .usage = true},
+    {.name = "letter_first", .args = {"x+5"}, .after = line(kLevel), .usage = true},
+    {.name = "space_first", .args = {" +5"}, .after = line(kLevel), .usage = true},
+    {.name = "other_program_name", .args = {}, .after = line(kLevel), .usage = true, .argv0 = "brightness-up"},
+    {.name = "further_arguments_ignored", .args = {"+5", "=0", "-9"}, .after = text(kLevel + 5), .needs = Needs::Room},
 
     // Privilege: checked first, whatever the argument.
-    {.name = "not_root_no_argument", .args = {}, .after = "500\n", .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
-    {.name = "not_root_raise", .args = {"+10"}, .after = "500\n", .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
-    {.name = "not_root_usage_argument", .args = {"x"}, .after = "500\n", .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
-    {.name = "setuid_copy_sets", .args = {"=300"}, .after = "300", .runner = Runner::SetuidCopy},
+    {.name = "not_root_no_argument", .args = {}, .after = line(kLevel), .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
+    {.name = "not_root_raise", .args = {"+10"}, .after = line(kLevel), .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
+    {.name = "not_root_usage_argument", .args = {"x"}, .after = line(kLevel), .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
+    {.name = "setuid_copy_sets", .args = {"=" + text(kSetLevel)}, .after = text(kSetLevel), .runner = Runner::SetuidCopy},
 
-    // Raise: a step of at most 0 is 1; stops at 976.
-    {.name = "raise", .args = {"+5"}, .after = "505"},
-    {.name = "raise_plus_alone", .args = {"+"}, .after = "501"},
-    {.name = "raise_zero", .args = {"+0"}, .after = "501"},
-    {.name = "raise_negative", .args = {"+-7"}, .after = "501"},
-    {.name = "raise_spaces", .args = {"+ \t10"}, .after = "510"},
-    {.name = "raise_leading_zeros", .args = {"+010"}, .after = "510"},
-    {.name = "raise_trailing_text", .args = {"+10abc"}, .after = "510"},
-    {.name = "raise_second_plus", .args = {"++10"}, .after = "510"},
-    {.name = "raise_to_limit", .args = {"+10"}, .before = "970\n", .after = "976"},
-    {.name = "raise_at_limit", .args = {"+1"}, .before = "976\n", .after = "976\n"},
-    {.name = "raise_int_max", .args = {"+2147483647"}, .after = "976"},
-    {.name = "raise_beyond_32_bits", .args = {"+4294967296"}, .after = "976"},
-    {.name = "raise_above_limit_lowers", .args = {"+1"}, .before = "990\n", .after = "976"},
+    // Raise: a step of at most 0 is 1; stops at the limit.
+    {.name = "raise", .args = {"+5"}, .after = text(kLevel + 5), .needs = Needs::Room},
+    {.name = "raise_plus_alone", .args = {"+"}, .after = text(kLevel + 1)},
+    {.name = "raise_zero", .args = {"+0"}, .after = text(kLevel + 1)},
+    {.name = "raise_negative", .args = {"+-7"}, .after = text(kLevel + 1)},
+    {.name = "raise_spaces", .args = {"+ \t10"}, .after = text(kLevel + 10), .needs = Needs::Room},
+    {.name = "raise_leading_zeros", .args = {"+010"}, .after = text(kLevel + 10), .needs = Needs::Room},
+    {.name = "raise_trailing_text", .args = {"+10abc"}, .after = text(kLevel + 10), .needs = Needs::Room},
+    {.name = "raise_second_plus", .args = {"++10"}, .after = text(kLevel + 10), .needs = Needs::Room},
+    {.name = "raise_to_limit", .args = {"+10"}, .before = line(kLimit - 6), .after = text(kLimit)},
+    {.name = "raise_at_limit", .args = {"+1"}, .before = line(kLimit), .after = line(kLimit)},
+    {.name = "raise_int_max", .args = {"+2147483647"}, .after = text(kLimit)},
+    {.name = "raise_beyond_32_bits", .args = {"+4294967296"}, .after = text(kLimit)},
+    {.name = "raise_above_limit_lowers", .args = {"+1"}, .before = line(kLimit + 14), .after = text(kLimit), .needs = Needs::AboveLimit},
+    // The floor bounds lowering and setting only: a raise from below it moves by its step.
+    {.name = "raise_below_floor", .args = {"+2"}, .before = line(kFloor - 5), .after = text(kFloor - 3)},
 
-    // Lower: a step of at most 0 is 1; stops at 0.
-    {.name = "lower", .args = {"-5"}, .after = "495"},
-    {.name = "lower_minus_alone", .args = {"-"}, .after = "499"},
-    {.name = "lower_zero", .args = {"-0"}, .after = "499"},
-    {.name = "lower_double_minus", .args = {"--3"}, .after = "499"},
-    {.name = "lower_to_zero", .args = {"-10"}, .before = "5\n", .after = "0"},
-    {.name = "lower_at_zero", .args = {"-1"}, .before = "0\n", .after = "0\n"},
-    {.name = "lower_above_limit", .args = {"-10"}, .before = "990\n", .after = "980"},
-    {.name = "lower_beyond_32_bits", .args = {"-4294967296"}, .after = "0"},
+    // Lower: a step of at most 0 is 1; stops at the floor.
+    {.name = "lower", .args = {"-5"}, .after = text(kLevel - 5), .needs = Needs::Room},
+    {.name = "lower_minus_alone", .args = {"-"}, .after = text(kLevel - 1), .needs = Needs::Room},
+    {.name = "lower_zero", .args = {"-0"}, .after = text(kLevel - 1), .needs = Needs::Room},
+    {.name = "lower_double_minus", .args = {"--3"}, .after = text(kLevel - 1), .needs = Needs::Room},
+    {.name = "lower_to_floor", .args = {"-10"}, .before = line(kFloor + 5), .after = text(kFloor), .needs = Needs::Room},
+    // From a level the step alone would take to 0: it is the floor that stops it.
+    {.name = "lower_past_floor", .args = {"-" + text(kFloor + 5)}, .before = line(kFloor + 5), .after = text(kFloor), .needs = Needs::Room},
+    {.name = "lower_at_floor", .args = {"-1"}, .before = line(kFloor), .after = line(kFloor)},
+    {.name = "lower_above_limit", .args = {"-10"}, .before = line(kLimit + 14), .after = text(kLimit + 4), .needs = Needs::AboveLimit},
+    {.name = "lower_beyond_32_bits", .args = {"-4294967296"}, .after = text(kFloor), .needs = Needs::Room},
+    // The mirror of a raise from above the limit: a lower from below the floor sets the floor.
+    {.name = "lower_below_floor", .args = {"-1"}, .before = line(kFloor - 1), .after = text(kFloor)},
+    {.name = "lower_from_int_min", .args = {"-1"}, .before = "-2147483648\n", .after = text(kFloor)},
 
-    // Set: 0 to 976, refused otherwise; written even when unchanged.
-    {.name = "set", .args = {"=300"}, .after = "300"},
-    {.name = "set_limit", .args = {"=976"}, .after = "976"},
-    {.name = "set_zero", .args = {"=0"}, .after = "0"},
-    {.name = "set_same_level", .args = {"=500"}, .after = "500"},
-    {.name = "set_equals_alone", .args = {"="}, .after = "0"},
-    {.name = "set_text", .args = {"=abc"}, .after = "0"},
-    {.name = "set_spaces_and_sign", .args = {"= +42"}, .after = "42"},
-    {.name = "set_leading_zero_is_decimal", .args = {"=042"}, .after = "42"},
-    {.name = "set_above_limit", .args = {"=977"}, .after = "500\n", .err = kInvalid, .status = 1},
-    {.name = "set_negative", .args = {"=-1"}, .after = "500\n", .err = kInvalid, .status = 1},
-    {.name = "set_int_max_plus_one", .args = {"=2147483648"}, .after = "500\n", .err = kInvalid, .status = 1},
-    // 2^32 + 500 must not wrap around to 500.
-    {.name = "set_wraps_nowhere", .args = {"=4294967796"}, .after = "500\n", .err = kInvalid, .status = 1},
+    // Set: from the floor to the limit, refused otherwise; written even when unchanged.
+    {.name = "set", .args = {"=" + text(kSetLevel)}, .after = text(kSetLevel)},
+    {.name = "set_limit", .args = {"=" + text(kLimit)}, .after = text(kLimit)},
+    {.name = "set_floor", .args = {"=" + text(kFloor)}, .after = text(kFloor)},
+    {.name = "set_same_level", .args = {"=" + text(kLevel)}, .after = text(kLevel)},
+    {.name = "set_spaces_and_sign", .args = {"= +" + text(kSetLevel)}, .after = text(kSetLevel)},
+    {.name = "set_leading_zero_is_decimal", .args = {"=0" + text(kSetLevel)}, .after = text(kSetLevel)},
+    // No number reads as 0, which only a floor of 0 lets through.
+    {.name = "set_equals_alone", .args = {"="}, .after = "0", .needs = Needs::ZeroFloor},
+    {.name = "set_text", .args = {"=abc"}, .after = "0", .needs = Needs::ZeroFloor},
+    {.name = "set_equals_alone_below_floor", .args = {"="}, .after = line(kLevel), .err = kInvalid, .status = 1, .needs = Needs::RaisedFloor},
+    {.name = "set_text_below_floor", .args = {"=abc"}, .after = line(kLevel), .err = kInvalid, .status = 1, .needs = Needs::RaisedFloor},
+    {.name = "set_above_limit", .args = {"=" + kAboveLimit}, .after = line(kLevel), .err = kInvalid, .status = 1, .needs = Needs::AboveLimit},
+    {.name = "set_below_floor", .args = {"=" + text(kFloor - 1)}, .after = line(kLevel), .err = kInvalid, .status = 1},
+    {.name = "set_negative", .args = {"=-1"}, .after = line(kLevel), .err = kInvalid, .status = 1},
+    {.name = "set_int_max_plus_one", .args = {"=2147483648"}, .after = line(kLevel), .err = kInvalid, .status = 1, .needs = Needs::AboveLimit},
+    {.name = "set_wraps_nowhere", .args = {"=" + kWrapsOntoSetLevel}, .after = line(kLevel), .err = kInvalid, .status = 1, .needs = Needs::AboveLimit},
 
     // The attribute's text.
-    {.name = "attribute_empty", .args = {"+5"}, .before = "", .after = "5"},
-    {.name = "attribute_text", .args = {"+5"}, .before = "bright\n", .after = "5"},
-    {.name = "attribute_spaces", .args = {"+1"}, .before = "  42\n", .after = "43"},
-    {.name = "attribute_no_line_end", .args = {"-1"}, .before = "500", .after = "499"},
+    {.name = "attribute_empty", .args = {"+5"}, .before = "", .after = "5", .needs = Needs::Room},
+    {.name = "attribute_text", .args = {"+5"}, .before = "bright\n", .after = "5", .needs = Needs::Room},
+    {.name = "attribute_spaces", .args = {"+1"}, .before = "  " + line(kLevel), .after = text(kLevel + 1)},
+    {.name = "attribute_no_line_end", .args = {"-1"}, .before = text(kLevel), .after = text(kLevel - 1), .needs = Needs::Room},
     {.name = "attribute_beyond_32_bits", .args = {"-1"}, .before = "99999999999\n", .after = "2147483646"},
     {.name = "attribute_below_32_bits", .args = {"+1"}, .before = "-99999999999\n", .after = "-2147483647"},
 
     // The attribute missing, refusing or unreadable; no file is ever created.
     {.name = "no_device_raise", .args = {"+5"}, .device = Device::NoDevice, .err = kCannotRead, .status = 1},
-    {.name = "no_device_set", .args = {"=5"}, .device = Device::NoDevice, .err = kCannotWrite, .status = 1},
+    {.name = "no_device_set", .args = {"=" + text(kSetLevel)}, .device = Device::NoDevice, .err = kCannotWrite, .status = 1},
     {.name = "no_attribute_lower", .args = {"-5"}, .device = Device::NoAttribute, .err = kCannotRead, .status = 1},
-    {.name = "no_attribute_set", .args = {"=5"}, .device = Device::NoAttribute, .err = kCannotWrite, .status = 1},
-    {.name = "refused_set", .args = {"=500"}, .device = Device::Refuses, .err = kWriteRefused, .status = 1},
+    {.name = "no_attribute_set", .args = {"=" + text(kSetLevel)}, .device = Device::NoAttribute, .err = kCannotWrite, .status = 1},
+    {.name = "refused_set", .args = {"=" + text(kLevel)}, .device = Device::Refuses, .err = kWriteRefused, .status = 1},
     {.name = "refused_raise", .args = {"+5"}, .device = Device::Refuses, .err = kWriteRefused, .status = 1},
     {.name = "unreadable_raise", .args = {"+5"}, .device = Device::Unreadable, .err = kReadFailed, .status = 1},
-    {.name = "unreadable_set", .args = {"=5"}, .device = Device::Unreadable, .err = kCannotWrite, .status = 1},
+    {.name = "unreadable_set", .args = {"=" + text(kSetLevel)}, .device = Device::Unreadable, .err = kCannotWrite, .status = 1},
 };
 // clang-format on
 
@@ -265,7 +326,7 @@ TEST(Build, VersionFollowsTheCheckout) {
 }
 
 TEST_F(Covered, BannerVersionHasItsForm) {
-    ASSERT_TRUE(make_device(Device::Holds, "500\n"));
+    ASSERT_TRUE(make_device(Device::Holds, line(kLevel)));
     Outcome outcome = run_program(kCopy, {"lumtune"}, Caller::Root);
     std::smatch version;
     ASSERT_TRUE(std::regex_search(outcome.out, version, std::regex("^lumtune v(\\S+) ")))
@@ -307,18 +368,18 @@ std::vector<std::string> system_calls(const std::vector<std::string> &command) {
 using Lean = Covered;
 
 TEST_F(Lean, NoMoreSystemCallsThanAMinimalCProgram) {
-    ASSERT_TRUE(make_device(Device::Holds, "976\n"));
+    ASSERT_TRUE(make_device(Device::Holds, line(kLimit)));
     std::vector<std::string> reference = system_calls({MINIMAL_WRITER_BINARY});
     ASSERT_EQ(read_file(kAttribute), "500");
-    ASSERT_TRUE(write_file(kAttribute, "976\n"));
-    std::vector<std::string> tool = system_calls({kCopy, "=500"});
-    ASSERT_EQ(read_file(kAttribute), "500");
+    ASSERT_TRUE(write_file(kAttribute, line(kLimit)));
+    std::vector<std::string> tool = system_calls({kCopy, "=" + text(kSetLevel)});
+    ASSERT_EQ(read_file(kAttribute), text(kSetLevel));
     EXPECT_LE(tool.size(), reference.size()) << "the tool's calls:\n"
                                              << testing::PrintToString(tool);
 }
 
 TEST_F(Lean, OneWriteOfTheWholeLevel) {
-    ASSERT_TRUE(make_device(Device::Holds, "970\n"));
+    ASSERT_TRUE(make_device(Device::Holds, line(kLimit - 6)));
     std::vector<std::string> writes;
     for (const std::string &call : system_calls({kCopy, "+10"})) {
         if (call.starts_with("write(")) {
@@ -326,9 +387,11 @@ TEST_F(Lean, OneWriteOfTheWholeLevel) {
         }
     }
     ASSERT_EQ(writes.size(), 1u) << testing::PrintToString(writes);
-    EXPECT_TRUE(std::regex_match(writes[0], std::regex(R"(write\(\d+, "976", 3\) *= 3)")))
+    const std::string limit = text(kLimit), size = text(static_cast<long long>(limit.size()));
+    EXPECT_TRUE(std::regex_match(
+        writes[0], std::regex(R"(write\(\d+, ")" + limit + R"(", )" + size + R"(\) *= )" + size)))
         << writes[0];
-    EXPECT_EQ(read_file(kAttribute), "976");
+    EXPECT_EQ(read_file(kAttribute), limit);
 }
 #endif
 

@@ -1,4 +1,5 @@
-/* Does what "lumtune =500" must do, and nothing else. */
+/* Does what "lumtune =500" must do, and nothing else, to the attribute of the
+ * device the build is for (ATTRIBUTE_PATH). */
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -6,7 +7,7 @@ int main(void) {
     if (geteuid() != 0) {
         return 1;
     }
-    int fd = open("/sys/class/backlight/intel_backlight/brightness", O_WRONLY | O_TRUNC);
+    int fd = open(ATTRIBUTE_PATH, O_WRONLY | O_TRUNC);
     if (fd < 0) {
         return 1;
     }

@@ -13,8 +13,8 @@
 #include <sys/stat.h>
 
 namespace {
-const char kDevice[] = "/sys/class/backlight/intel_backlight";
-const char kAttribute[] = "/sys/class/backlight/intel_backlight/brightness";
+const char kDevice[] = "/sys/class/backlight/" PANEL_DEVICE;
+const char kAttribute[] = "/sys/class/backlight/" PANEL_DEVICE "/brightness";
 constexpr size_t kOneRead = 4095;
 } // namespace
 
