@@ -4,17 +4,22 @@ set(CPACK_PACKAGE_NAME lumtune)
 set(CPACK_PACKAGE_VENDOR "The lumtune developers")
 set(CPACK_PACKAGE_CONTACT "The lumtune developers <maintainers@users.noreply.c-seed-3a9f07ca.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "raise, lower or set the display backlight level")
-# The long description, wrapped as a Debian control file wants it.
-set(CPACK_PACKAGE_DESCRIPTION [[
-lumtune changes the brightness of the intel_backlight display backlight
-through its sysfs attribute: it raises or lowers the level by a step, or sets
-it to a level from 0 to 976. It is meant to be bound to the brightness keys:
-it is silent on success, links against libc alone and starts as fast as a
-C program.
+# The long description, wrapped as a Debian control file wants it. It names
+# the panel the package is built for; the device's line stays within 80
+# columns for a name of up to 31 characters.
+string(CONFIGURE [[
+lumtune changes the brightness of a display backlight through its sysfs
+attribute: it raises or lowers the level by a step, or sets it to a level
+between a floor and a limit chosen when it was built. It is meant to be bound
+to the brightness keys: it is silent on success, links against libc alone and
+starts as fast as a C program.
+
+This package is built for the backlight device @LUMTUNE_DEVICE@,
+with the floor @LUMTUNE_FLOOR@ and the limit @LUMTUNE_LIMIT@.
 
 It is installed set-user-id root, so that every user can run it. It reads no
 environment, configuration or state, and touches no file but the backlight's
-brightness attribute.]])
+brightness attribute.]] CPACK_PACKAGE_DESCRIPTION @ONLY)
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
