@@ -1,19 +1,48 @@
 #!/bin/sh
-# Runs inside the test guest, as root, with test_backlight.ko, lumtune and an
-# unprivileged user "tester". Prints one line a case and a summary, and exits
-# with 0 only when every case passed.
+# Runs inside the test guest, as root, with test_backlight.ko, lumtune, an
+# unprivileged user "tester" and /panel.sh, which gives the panel lumtune was
+# built for: device, floor, limit and usage_line. Prints one line a case and a
+# summary, and exits with 0 only when every case passed or was skipped.
+
+# shellcheck source=/dev/null
+. /panel.sh
+: "${device:?}" "${floor:?}" "${limit:?}" "${usage_line:?}"
 
 module=/lib/test_backlight.ko
 parameters=/sys/module/test_backlight/parameters
-attribute=/sys/class/backlight/intel_backlight/brightness
+attribute=/sys/class/backlight/$device/brightness
 banner='^lumtune v[0-9]+\.[0-9a-f]{7} \(works only with 2\.6\+ kernels\)\.$'
-usage_line='usage: lumtune [+-=[0-976]]'
+invalid='ERROR: bright_set - Invalid value'
+cannot_write='ERROR: commit_change - Cannot write kernel pipe'
+largest=2147483647
 passed=0
 failed=0
+skipped=0
+
+# Levels go up to the largest int: the shell must compute past it, not wrap.
+if [ "$((largest + 1))" != 2147483648 ]; then
+    echo "not ok - shell arithmetic is not 64-bit"
+    exit 1
+fi
+
+max() {
+    echo $(($1 > $2 ? $1 : $2))
+}
 
 load() {
     rmmod test_backlight 2>/dev/null
-    insmod "$module" "$@" || echo "not ok - insmod $*"
+    if ! insmod "$module" name="$device" "$@"; then
+        failed=$((failed + 1))
+        echo "not ok - insmod $*"
+    fi
+}
+
+# put LEVEL: sets the device's level directly, without lumtune.
+put() {
+    if ! printf '%s' "$1" >"$attribute"; then
+        failed=$((failed + 1))
+        echo "not ok - put $1"
+    fi
 }
 
 applied() {
@@ -45,6 +74,12 @@ report() {
         failed=$((failed + 1))
         echo "not ok - $1:$problems"
     fi
+}
+
+# skip NAME REASON: a case this panel's range leaves nothing to check with.
+skip() {
+    skipped=$((skipped + 1))
+    echo "ok - $1 # skip $2"
 }
 
 # check NAME STATUS LEVEL APPLIED STDOUT STDERR COMMAND...
@@ -88,36 +123,84 @@ as_tester() {
     su tester -c "$*"
 }
 
-load max_brightness=976 brightness=500
-check read_and_raise 0 510 1 "" "" lumtune +10
-check set 0 300 1 "" "" lumtune =300
-check set_same_level 0 300 1 "" "" lumtune =300
-check raise_clamps 0 976 1 "" "" lumtune +5000
-check raise_at_limit 0 976 0 "" "" lumtune +1
-check lower 0 966 1 "" "" lumtune -10
-check lower_step_zero_is_one 0 965 1 "" "" lumtune -0
-check lower_clamps 0 0 1 "" "" lumtune -5000
-check lower_at_zero 0 0 0 "" "" lumtune -1
-check set_limit 0 976 1 "" "" lumtune =976
-check set_zero 0 0 1 "" "" lumtune =0
-check set_above_limit 1 0 0 "" "ERROR: bright_set - Invalid value" lumtune =977
-check set_negative 1 0 0 "" "ERROR: bright_set - Invalid value" lumtune =-1
-check usage 0 0 0 usage "" lumtune
-check not_root 1 0 0 usage "ERROR: main - Must be root" as_tester lumtune +10
-check not_root_set 1 0 0 usage "ERROR: main - Must be root" as_tester lumtune =300
-cp /bin/lumtune /bin/lumtune-setuid && chmod 4755 /bin/lumtune-setuid
-check setuid_copy 0 300 1 "" "" as_tester lumtune-setuid =300
+# The levels the cases use. A range like the default one (0-976) gets fixed
+# levels well inside it; any other gets levels spread over its own range.
+if [ "$floor" -le 300 ] && [ "$limit" -ge 510 ]; then
+    start=500 set_level=300 step=10
+else
+    start=$((floor + (limit - floor) / 2))
+    set_level=$((floor + (limit - floor) / 4))
+    step=$(max 1 $(((limit - floor) / 4)))
+    [ "$step" -le 10 ] || step=10
+fi
+lowered=$((limit - step))
+# Each lowering case starts at least one above the floor, even in a narrow range.
+step_zero_from=$(max "$lowered" $((floor + 1)))
+clamp_from=$(max $((step_zero_from - 1)) $((floor + 1)))
+echo "# $device, levels $floor-$limit: start $start, step $step, set $set_level"
 
-# A device whose own maximum lies below the tool's limit refuses the rest.
-load max_brightness=937 brightness=900
-check kernel_refuses_raise 1 900 0 "" "ERROR: commit_change - Cannot write kernel pipe" lumtune +100
-check kernel_refuses_set 1 900 0 "" "ERROR: commit_change - Cannot write kernel pipe" lumtune =950
-check kernel_accepts_own_maximum 0 937 1 "" "" lumtune =937
+load max_brightness="$limit" brightness="$start"
+check read_and_raise 0 $((start + step)) 1 "" "" lumtune "+$step"
+check set 0 "$set_level" 1 "" "" lumtune "=$set_level"
+check set_same_level 0 "$set_level" 1 "" "" lumtune "=$set_level"
+check raise_clamps 0 "$limit" 1 "" "" lumtune "+$largest"
+# One short of the limit, a step of 2 aims one past it.
+put $((limit - 1))
+check raise_one_past_limit_clamps 0 "$limit" 1 "" "" lumtune +2
+check raise_at_limit 0 "$limit" 0 "" "" lumtune +1
+check lower 0 "$lowered" 1 "" "" lumtune "-$step"
+put "$step_zero_from"
+check lower_step_zero_is_one 0 $((step_zero_from - 1)) 1 "" "" lumtune -0
+put "$clamp_from"
+check lower_clamps 0 "$floor" 1 "" "" lumtune "-$largest"
+# Likewise one above the floor.
+put $((floor + 1))
+check lower_one_past_floor_clamps 0 "$floor" 1 "" "" lumtune -2
+check lower_at_floor 0 "$floor" 0 "" "" lumtune -1
+check set_limit 0 "$limit" 1 "" "" lumtune "=$limit"
+check set_floor 0 "$floor" 1 "" "" lumtune "=$floor"
+if [ "$limit" -lt "$largest" ]; then
+    check set_above_limit 1 "$floor" 0 "" "$invalid" lumtune "=$((limit + 1))"
+else
+    skip set_above_limit "no int lies above the limit $largest"
+fi
+check set_below_floor 1 "$floor" 0 "" "$invalid" lumtune "=$((floor - 1))"
+check set_negative 1 "$floor" 0 "" "$invalid" lumtune =-1
+check usage 0 "$floor" 0 usage "" lumtune
+check not_root 1 "$floor" 0 usage "ERROR: main - Must be root" as_tester lumtune "+$step"
+check not_root_set 1 "$floor" 0 usage "ERROR: main - Must be root" as_tester lumtune "=$set_level"
+cp /bin/lumtune /bin/lumtune-setuid && chmod 4755 /bin/lumtune-setuid
+check setuid_copy 0 "$set_level" 1 "" "" as_tester lumtune-setuid "=$set_level"
+
+# A device left below the floor, by something other than lumtune. The raise
+# starts at 0, so that its step falls short of the floor where the range allows.
+if [ "$floor" -gt 0 ]; then
+    load max_brightness="$limit" brightness=$((floor - 1))
+    check lower_below_floor_sets_floor 0 "$floor" 1 "" "" lumtune "-$step"
+    load max_brightness="$limit" brightness=0
+    check raise_below_floor_moves_by_step 0 "$step" 1 "" "" lumtune "+$step"
+else
+    skip lower_below_floor_sets_floor "the floor is 0 and the kernel refuses negative levels"
+    skip raise_below_floor_moves_by_step "the floor is 0 and the kernel refuses negative levels"
+fi
+
+# A device whose own maximum lies below the tool's limit refuses the rest. Its
+# maximum is about 4% below the limit (937 of 976), but not below the floor;
+# its level about 4% below that (900), and the refused set a third of the way
+# up from there to the limit (950).
+device_max=$(max "$floor" $((limit - $(max 1 $((limit / 25))))))
+device_level=$(max "$floor" $((device_max - device_max / 25)))
+beyond=$((device_max + (limit - device_max + 2) / 3))
+echo "# device maximum $device_max, level $device_level, refused set $beyond"
+load max_brightness="$device_max" brightness="$device_level"
+check kernel_refuses_raise 1 "$device_level" 0 "" "$cannot_write" lumtune "+$limit"
+check kernel_refuses_set 1 "$device_level" 0 "" "$cannot_write" lumtune "=$beyond"
+check kernel_accepts_own_maximum 0 "$device_max" 1 "" "" lumtune "=$device_max"
 
 rmmod test_backlight
-check_missing unloaded_raise "ERROR: get_current - Cannot open kernel pipe" lumtune +10
-check_missing unloaded_lower "ERROR: get_current - Cannot open kernel pipe" lumtune -10
-check_missing unloaded_set "ERROR: commit_change - Cannot open kernel pipe" lumtune =500
+check_missing unloaded_raise "ERROR: get_current - Cannot open kernel pipe" lumtune "+$step"
+check_missing unloaded_lower "ERROR: get_current - Cannot open kernel pipe" lumtune "-$step"
+check_missing unloaded_set "ERROR: commit_change - Cannot open kernel pipe" lumtune "=$start"
 
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" = 0 ] && [ "$passed" -gt 0 ]

@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-2.0
 /*
- * A backlight class device named intel_backlight, for testing lumtune against
- * the kernel's own brightness attribute. It drives no hardware: it records how
- * many times the kernel applied a level and which level it applied last, and
- * shows both as read-only module parameters:
+ * A backlight class device, named intel_backlight unless told otherwise, for
+ * testing lumtune against the kernel's own brightness attribute. It drives no
+ * hardware: it records how many times the kernel applied a level and which
+ * level it applied last, and shows both as read-only module parameters:
  *
  *   /sys/module/test_backlight/parameters/applied_count
  *   /sys/module/test_backlight/parameters/applied_level
  *
- * insmod test_backlight.ko max_brightness=937 brightness=900
+ * insmod test_backlight.ko name=acpi_video0 max_brightness=937 brightness=900
  */
 #include <linux/backlight.h>
 #include <linux/module.h>
+
+static char *name = "intel_backlight";
+module_param(name, charp, 0444);
+MODULE_PARM_DESC(name, "The device's name (default intel_backlight)");
 
 static int max_brightness = 976;
 module_param(max_brightness, int, 0444);
@@ -52,8 +56,8 @@ static int __init test_backlight_init(void)
 
 	if (max_brightness < 0 || brightness < 0 || brightness > max_brightness)
 		return -EINVAL;
-	device = backlight_device_register("intel_backlight", NULL, NULL,
-					   &test_backlight_ops, &props);
+	device = backlight_device_register(name, NULL, NULL, &test_backlight_ops,
+					   &props);
 	return PTR_ERR_OR_ZERO(device);
 }
 
