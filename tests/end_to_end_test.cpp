@@ -92,7 +92,7 @@ enum class Runner { Root, Unprivileged, SetuidCopy };
 // What a case needs of the build's floor and limit to be posed at all.
 enum class Needs {
     Nothing,
-    Room,        // ten levels on each side of kLevel, and kFloor + 5 below the limit
+    Room,        // a range at least 20 wide, so ten levels on each side of kLevel
     AboveLimit,  // levels above the limit that still fit in 32 bits
     ZeroFloor,   // a floor of 0
     RaisedFloor, // a floor above 0
@@ -102,8 +102,8 @@ struct Case {
     const char *name;
     std::vector<std::string> args;
     std::string before = line(kLevel);
-    std::optional<std::string> after =
-        std::nullopt; // none: no regular file at the attribute's path
+    // None: no regular file at the attribute's path afterwards.
+    std::optional<std::string> after = std::nullopt;
     Device device = Device::Holds;
     Runner runner = Runner::Root;
     bool usage = false;
