@@ -8,9 +8,15 @@
 namespace {
 
 struct Conversion {
+    const char *name; // the test's name, as ctest shows it
     const char *text;
     int expected;
 };
+
+// How ctest lists a case, and gtest names it in a failure.
+void PrintTo(const Conversion &c, std::ostream *out) {
+    *out << c.name;
+}
 
 class ParseNumber : public testing::TestWithParam<Conversion> {};
 
@@ -18,18 +24,34 @@ TEST_P(ParseNumber, ConvertsLikeAtoiButSaturates) {
     EXPECT_EQ(parse_number(GetParam().text), GetParam().expected) << '"' << GetParam().text << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ParseNumber,
-    testing::Values(Conversion{"", 0}, Conversion{"abc", 0}, Conversion{"-", 0}, Conversion{"+", 0},
-                    Conversion{"+-3", 0}, Conversion{"- 3", 0}, Conversion{"0x10", 0},
-                    Conversion{" \t\n\v\f\r42", 42}, Conversion{"+7", 7}, Conversion{"-7", -7},
-                    Conversion{"007", 7}, Conversion{"12abc", 12}, Conversion{"500\n", 500},
-                    Conversion{"2147483647", INT_MAX}, Conversion{"2147483648", INT_MAX},
-                    Conversion{"4294967296", INT_MAX},
-                    Conversion{"99999999999999999999999999", INT_MAX},
-                    Conversion{"-2147483647", -INT_MAX}, Conversion{"-2147483648", INT_MIN},
-                    Conversion{"-2147483649", INT_MIN},
-                    Conversion{"-99999999999999999999999999", INT_MIN},
-                    Conversion{"0000000000000000000000000000000000012", 12}));
+const Conversion kConversions[] = {
+    {"empty", "", 0},
+    {"letters_only", "abc", 0},
+    {"minus_alone", "-", 0},
+    {"plus_alone", "+", 0},
+    {"two_signs", "+-3", 0},
+    {"blank_after_sign", "- 3", 0},
+    {"hex_prefix_stops_at_x", "0x10", 0},
+    {"leading_white_space", " \t\n\v\f\r42", 42},
+    {"plus_sign", "+7", 7},
+    {"minus_sign", "-7", -7},
+    {"leading_zeros", "007", 7},
+    {"stops_at_letter", "12abc", 12},
+    {"line_end", "500\n", 500},
+    {"int_max", "2147483647", INT_MAX},
+    {"int_max_plus_one", "2147483648", INT_MAX},
+    {"two_to_the_32", "4294967296", INT_MAX},
+    {"many_digits", "99999999999999999999999999", INT_MAX},
+    {"minus_int_max", "-2147483647", -INT_MAX},
+    {"int_min", "-2147483648", INT_MIN},
+    {"int_min_minus_one", "-2147483649", INT_MIN},
+    {"many_digits_negative", "-99999999999999999999999999", INT_MIN},
+    {"many_leading_zeros", "0000000000000000000000000000000000012", 12},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, ParseNumber, testing::ValuesIn(kConversions),
+                         [](const testing::TestParamInfo<Conversion> &info) {
+                             return info.param.name;
+                         });
 
 } // namespace
