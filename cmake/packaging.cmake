@@ -26,6 +26,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The changelog's entry is signed by the package's contact (CMakeLists.txt).
+set_target_properties(lumtune_version PROPERTIES MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 # The version is the one the build stamped into the tool, read when cpack runs.
 set(CPACK_LUMTUNE_VERSION_HEADER "${VERSION_HEADER}")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/package-version.cmake")

@@ -19,11 +19,73 @@ require_environment() {
     done
 }
 
-# expect_documents WHAT PREFIX BUILD_DIR SOURCE_DIR: the manual and the licence
-# installed under PREFIX (share/...) are the build's lumtune.1 and LICENSE.
+# require_program PROGRAM PACKAGE: fail unless PROGRAM is installed, naming the
+# Debian package that has it.
+require_program() {
+    command -v "$1" >/dev/null || fail "$1 is missing (Debian package $2)"
+}
+
+# expect_gzip_n WHAT FILE: FILE is compressed as "gzip -9n" does it: no file
+# name and no time stamp in its header, and the best compression.
+expect_gzip_n() {
+    local header flags
+    header=$(od -An -tx1 -N10 "$2" | tr -d ' \n')
+    [[ $header =~ ^1f8b08([0-9a-f]{2})([0-9a-f]{8})([0-9a-f]{2})[0-9a-f]{2}$ ]] ||
+        fail "$1 is not compressed with gzip: header $header"
+    flags=$((0x${BASH_REMATCH[1]}))
+    if ((flags & 0x08)); then
+        fail "$1 has a file name in its gzip header"
+    fi
+    expect "time stamp in the gzip header of $1" "${BASH_REMATCH[2]}" 00000000
+    expect "compression level in the gzip header of $1 (2 is -9)" "${BASH_REMATCH[3]}" 02
+}
+
+# changelog_field TEXT FIELD: the field of the top entry of the changelog TEXT.
+changelog_field() {
+    dpkg-parsechangelog -l - -S "$2" <<<"$1"
+}
+
+# expect_changelog WHAT FILE VERSION SOURCE_DIR: FILE is the changelog of a
+# native package of that version, compressed with gzip -9n. Its one entry says
+# which commit of SOURCE_DIR it was built from, and bears that commit's date,
+# as git gives them; a version 0.0000000, built outside a git checkout, says so
+# and bears the epoch.
+expect_changelog() {
+    local what=$1 file=$2 version=$3 source=$4 text changes date
+    [[ -f $file ]] || fail "no $what changelog at $file"
+    expect_gzip_n "the $what changelog" "$file"
+    text=$(gzip -dc "$file")
+    expect "the versions of the $what changelog's entries" \
+        "$(dpkg-parsechangelog -l - --format rfc822 --all <<<"$text" | sed -n 's/^Version: //p')" "$version"
+    expect "the $what changelog's source" "$(changelog_field "$text" Source)" lumtune
+    expect "the $what changelog's distribution" "$(changelog_field "$text" Distribution)" UNRELEASED
+    # The entry below its heading line, as dpkg-parsechangelog -S gives it:
+    # after an empty line, the heading, then the entry with one space less.
+    changes=$(changelog_field "$text" Changes | sed 1,2d)
+    if [[ $version == 0.0000000 ]]; then
+        expect "the $what changelog's changes" "$changes" ".
+  * Built outside a git checkout, from no known commit."
+        expect "the $what changelog's date" "$(changelog_field "$text" Date)" "Thu, 01 Jan 1970 00:00:00 +0000"
+        return
+    fi
+    local built_from='^\.'$'\n''  \* Built from commit ([0-9a-f]{40})\.$'
+    [[ $changes =~ $built_from ]] || fail "the $what changelog's changes do not name the commit: [$changes]"
+    local commit=${BASH_REMATCH[1]}
+    expect "the $what changelog's commit against its version" \
+        "$(git -C "$source" rev-list --count "$commit").${commit:0:7}" "$version"
+    date=$(LC_ALL=C git -C "$source" show --no-patch --format=%cd --date="format:%a, %d %b %Y %H:%M:%S %z" "$commit")
+    expect "the $what changelog's date against its commit's" "$(changelog_field "$text" Date)" "$date"
+}
+
+# expect_documents WHAT PREFIX BUILD_DIR SOURCE_DIR VERSION: the manual, the
+# changelog and the licence installed under PREFIX (share/...) are the build's
+# lumtune.1, a changelog of VERSION, and LICENSE.
 expect_documents() {
+    require_program dpkg-parsechangelog dpkg-dev
     [[ -f $3/lumtune.1 ]] || fail "the build made no manual page ($3/lumtune.1)"
+    expect_gzip_n "the $1 manual" "$2/share/man/man1/lumtune.1.gz"
     cmp -s <(gzip -dc "$2/share/man/man1/lumtune.1.gz") "$3/lumtune.1" ||
         fail "the $1 manual is not the build's lumtune.1"
+    expect_changelog "$1" "$2/share/doc/lumtune/changelog.gz" "$5" "$4"
     cmp -s "$2/share/doc/lumtune/copyright" "$4/LICENSE" || fail "the $1 licence is not LICENSE"
 }
