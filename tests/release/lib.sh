@@ -77,9 +77,31 @@ expect_changelog() {
     expect "the $what changelog's date against its commit's" "$(changelog_field "$text" Date)" "$date"
 }
 
+# expect_copyright WHAT FILE BUILD_DIR SOURCE_DIR: FILE is the machine-readable
+# Debian copyright file made from LICENSE, with the build's LUMTUNE_SOURCE_URL
+# for Source, and its licence text read back is LICENSE.
+expect_copyright() {
+    local what=$1 file=$2 build=$3 source=$4 source_url holders expected
+    source_url=$(sed -n 's/^LUMTUNE_SOURCE_URL:[A-Z]*=//p' "$build/CMakeCache.txt")
+    [[ -n $source_url ]] || fail "the build has no LUMTUNE_SOURCE_URL"
+    holders=$(sed -n 's/^Copyright (c) //p' "$source/LICENSE")
+    [[ -n $holders ]] || fail "LICENSE names no copyright holders"
+    expected=$(printf '%s\n' "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
+        "Upstream-Name: lumtune" "Source: $source_url" "" "Files: *" "Copyright: $holders" \
+        "License: MIT" "" "License: MIT"
+        sed -e 's/^$/./' -e 's/^/ /' "$source/LICENSE")
+    local differences
+    differences=$(diff <(printf '%s\n' "$expected") "$file") ||
+        fail "the $what copyright file is not the one made from LICENSE:
+$differences"
+    cmp -s <(sed -n '/^License: MIT$/,$p' "$file" | sed -n '/^ /{s/^ //;s/^\.$//;p}') "$source/LICENSE" ||
+        fail "the $what copyright file's licence text is not LICENSE"
+}
+
 # expect_documents WHAT PREFIX BUILD_DIR SOURCE_DIR VERSION: the manual, the
-# changelog and the licence installed under PREFIX (share/...) are the build's
-# lumtune.1, a changelog of VERSION, and LICENSE.
+# changelog and the copyright file installed under PREFIX (share/...) are the
+# build's lumtune.1, a changelog of VERSION, and the copyright file made from
+# LICENSE.
 expect_documents() {
     require_program dpkg-parsechangelog dpkg-dev
     [[ -f $3/lumtune.1 ]] || fail "the build made no manual page ($3/lumtune.1)"
@@ -87,5 +109,5 @@ expect_documents() {
     cmp -s <(gzip -dc "$2/share/man/man1/lumtune.1.gz") "$3/lumtune.1" ||
         fail "the $1 manual is not the build's lumtune.1"
     expect_changelog "$1" "$2/share/doc/lumtune/changelog.gz" "$5" "$4"
-    cmp -s "$2/share/doc/lumtune/copyright" "$4/LICENSE" || fail "the $1 licence is not LICENSE"
+    expect_copyright "$1" "$2/share/doc/lumtune/copyright" "$3" "$4"
 }

@@ -1,0 +1,84 @@
+# Makes the Debian copyright file COPYRIGHT_FILE from LICENSE when configuring,
+# in the machine-readable format
+# (https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/):
+# LICENSE stays the one home of the licence text, and the file is remade
+# whenever LICENSE changes.
+#
+# Its Source field says where the source comes from: LUMTUNE_SOURCE_URL, by
+# default the URL of the checkout's "origin" remote when that is a network URL,
+# without any password or, for http(s), any user name in it. Otherwise it says
+# no more than is known: that the source is lumtune's git repository.
+set(source_text "the lumtune git repository; the package's version names the commit it was built from")
+set(source_default "${source_text}")
+# Only the source directory's own checkout counts, not one that merely encloses it.
+execute_process(
+    COMMAND git -C "${PROJECT_SOURCE_DIR}" rev-parse --show-toplevel
+    OUTPUT_VARIABLE top
+    RESULT_VARIABLE top_status
+    OUTPUT_STRIP_TRAILING_WHITESPACE
+    ERROR_QUIET)
+file(REAL_PATH "${PROJECT_SOURCE_DIR}" source_path)
+if(top_status EQUAL 0 AND top STREQUAL source_path)
+    execute_process(
+        COMMAND git -C "${PROJECT_SOURCE_DIR}" remote get-url origin
+        OUTPUT_VARIABLE origin
+        RESULT_VARIABLE origin_status
+        OUTPUT_STRIP_TRAILING_WHITESPACE
+        ERROR_QUIET)
+    if(origin_status EQUAL 0 AND NOT origin MATCHES "[ \t\r\n]")
+        if(origin MATCHES "^([A-Za-z][A-Za-z0-9+.-]*)://[^/]" AND NOT CMAKE_MATCH_1 STREQUAL "file")
+            string(REGEX REPLACE "^([A-Za-z][A-Za-z0-9+.-]*://)[^/@]*:[^/@]*@" "\\1" origin "${origin}")
+            string(REGEX REPLACE "^(https?://)[^/@]*@" "\\1" origin "${origin}")
+            set(source_default "${origin}")
+        elseif(origin MATCHES "^[^@/:]+@[^@/:]+:")
+            set(source_default "${origin}")
+        endif()
+    endif()
+endif()
+set(LUMTUNE_SOURCE_URL "${source_default}" CACHE STRING
+    "Where the source comes from, for the Source field of the Debian copyright file")
+if(LUMTUNE_SOURCE_URL STREQUAL "" OR LUMTUNE_SOURCE_URL MATCHES "[\r\n]")
+    message(FATAL_ERROR "LUMTUNE_SOURCE_URL=\"${LUMTUNE_SOURCE_URL}\" is refused: "
+                        "it is one line that says where the source comes from.")
+endif()
+
+set(licence_file "${PROJECT_SOURCE_DIR}/LICENSE")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${licence_file}")
+file(READ "${licence_file}" licence)
+if(NOT licence MATCHES "(^|\n)Copyright \\(c\\) ([^\n]+)\n")
+    message(FATAL_ERROR "LICENSE has no line \"Copyright (c) <years> <holders>\"")
+endif()
+set(copyright_holders "${CMAKE_MATCH_2}")
+# Each line of the text, as a continuation line: indented by a space, an empty
+# line written " .". A line that would not read back as itself is refused.
+string(REGEX REPLACE "\n$" "" licence "${licence}")
+if(licence MATCHES "(^|\n)([ \t]+|[ \t]*\\.[ \t]*)(\n|$)" OR licence MATCHES "\r")
+    message(FATAL_ERROR "LICENSE has a line of white space or a lone \".\", or a carriage return: "
+                        "the copyright file cannot carry it as it is")
+endif()
+# Empty lines first become ".": twice, as one pass skips every other line of a
+# run of them.
+if(licence MATCHES "^\n")
+    string(PREPEND licence ".")
+endif()
+foreach(pass 1 2)
+    string(REPLACE "\n\n" "\n.\n" licence "${licence}")
+endforeach()
+if(licence MATCHES "\n$")
+    string(APPEND licence ".")
+endif()
+string(REPLACE "\n" "\n " licence " ${licence}")
+
+set(COPYRIGHT_FILE "${PROJECT_BINARY_DIR}/copyright")
+file(CONFIGURE OUTPUT "${COPYRIGHT_FILE}" @ONLY CONTENT [[
+Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: lumtune
+Source: @LUMTUNE_SOURCE_URL@
+
+Files: *
+Copyright: @copyright_holders@
+License: MIT
+
+License: MIT
+@licence@
+]])
