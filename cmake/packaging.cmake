@@ -28,6 +28,15 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The changelog's entry is signed by the package's contact (CMakeLists.txt).
 set_target_properties(lumtune_version PROPERTIES MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+# Lintian warns of every set-user-id program; the package tells it that this
+# one is meant to be. Only the package carries the override: the component is
+# left out of a plain "cmake --install", and cpack installs it with the rest.
+install(FILES cmake/lintian-overrides
+    DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides" RENAME lumtune
+    COMPONENT lintian EXCLUDE_FROM_ALL)
+set(CPACK_INSTALL_CMAKE_PROJECTS
+    "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/"
+    "${PROJECT_BINARY_DIR};${PROJECT_NAME};lintian;/")
 # The version is the one the build stamped into the tool, read when cpack runs.
 set(CPACK_LUMTUNE_VERSION_HEADER "${VERSION_HEADER}")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/package-version.cmake")
