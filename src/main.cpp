@@ -12,10 +12,9 @@ static void show_usage() {
                                "usage: %s [+-=[%d-%d]]\n",
                                PROGRAM_NAME, PROGRAM_VERSION, PROGRAM_NAME, BRIGHTNESS_FLOOR,
                                BRIGHTNESS_LIMIT);
-    if (length > 0) {
-        // Two short lines: one write hands them over whole, even to a pipe.
-        ssize_t ignored = write(STDOUT_FILENO, text, static_cast<size_t>(length));
-        (void)ignored;
+    // Two short lines: one write hands them over whole, even to a pipe.
+    if (length <= 0 || write(STDOUT_FILENO, text, static_cast<size_t>(length)) != length) {
+        fatal_error("show_usage", "Cannot write standard output");
     }
 }
 
