@@ -286,6 +286,8 @@ const Case kCases[] = {
     {.name = "attribute_no_line_end", .args = {"-1"}, .before = text(kLevel), .after = text(kLevel - 1), .needs = Needs::Room},
     {.name = "attribute_beyond_32_bits", .args = {"-1"}, .before = "99999999999\n", .after = "2147483646"},
     {.name = "attribute_below_32_bits", .args = {"+1"}, .before = "-99999999999\n", .after = "-2147483647"},
+    // One read of at most one page less a byte: the "2" beyond its 4095 bytes is not read.
+    {.name = "attribute_one_page", .args = {"+1"}, .before = std::string(4094, ' ') + "12\n", .after = "2", .needs = Needs::Room},
 
     // The attribute missing, refusing or unreadable; no file is ever created.
     {.name = "no_device_raise", .args = {"+5"}, .device = Device::NoDevice, .err = kCannotRead, .status = 1},
