@@ -34,7 +34,12 @@ set_target_properties(lumtune_version PROPERTIES MAINTAINER "${CPACK_PACKAGE_CON
 install(FILES cmake/lintian-overrides
     DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides" RENAME lumtune
     COMPONENT lintian EXCLUDE_FROM_ALL)
+# Only a hardened build is packaged: for any other, the install that cpack
+# makes stops first, at the check that CMakeLists.txt gathered.
+get_property(package_check GLOBAL PROPERTY LUMTUNE_PACKAGE_CHECK)
+install(CODE "${package_check}" COMPONENT hardened EXCLUDE_FROM_ALL)
 set(CPACK_INSTALL_CMAKE_PROJECTS
+    "${PROJECT_BINARY_DIR};${PROJECT_NAME};hardened;/"
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/"
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};lintian;/")
 # The version is the one the build stamped into the tool, read when cpack runs.

@@ -111,6 +111,8 @@ struct Case {
     int status = 0;
     const char *argv0 = "lumtune";
     Needs needs = Needs::Nothing;
+    // With one_stream, the usage text and then the error line in standard output.
+    Conditions conditions = {};
 };
 
 void PrintTo(const Case &c, std::ostream *out) {
@@ -186,12 +188,19 @@ TEST_P(EndToEnd, Run) {
     std::vector<std::string> argv{c.argv0};
     argv.insert(argv.end(), c.args.begin(), c.args.end());
 
-    Outcome outcome = run_program(c.runner == Runner::SetuidCopy ? kSetuidCopy : kCopy, argv,
-                                  c.runner == Runner::Root ? Caller::Root : Caller::Unprivileged);
+    Outcome outcome =
+        run_program(c.runner == Runner::SetuidCopy ? kSetuidCopy : kCopy, argv,
+                    c.runner == Runner::Root ? Caller::Root : Caller::Unprivileged, c.conditions);
 
     ASSERT_EQ(outcome.refusal, "");
-    EXPECT_EQ(outcome.out, c.usage ? usage_text() : "");
-    EXPECT_EQ(outcome.err, c.err);
+    const std::string out = c.usage ? usage_text() : "";
+    if (c.conditions.one_stream) {
+        EXPECT_EQ(outcome.out, out + c.err);
+        EXPECT_EQ(outcome.err, "");
+    } else {
+        EXPECT_EQ(outcome.out, out);
+        EXPECT_EQ(outcome.err, c.err);
+    }
     EXPECT_EQ(outcome.status, c.status);
     if (c.after) {
         ASSERT_TRUE(regular_file_at(kAttribute)) << "the attribute is gone";
@@ -207,10 +216,15 @@ const char *const kCannotRead = "ERROR: get_current - Cannot open kernel pipe\n"
 const char *const kCannotWrite = "ERROR: commit_change - Cannot open kernel pipe\n";
 const char *const kReadFailed = "ERROR: get_current - Cannot read kernel pipe\n";
 const char *const kWriteRefused = "ERROR: commit_change - Cannot write kernel pipe\n";
+const char *const kNoOutput = "ERROR: show_usage - Cannot write standard output\n";
 
 // A level the tool refuses to set, and text that may not wrap around onto one it accepts.
 const std::string kAboveLimit = text(kLimit + 1);
 const std::string kWrapsOntoSetLevel = text(4294967296LL + kSetLevel);
+// The limit as the tool writes it, and its first bytes: all a file-size limit
+// one byte short of it lets through.
+const std::string kLimitText = text(kLimit);
+const std::string kLimitCut = kLimitText.substr(0, kLimitText.size() - 1);
 
 // clang-format off
 const Case kCases[] = {
@@ -221,12 +235,16 @@ const Case kCases[] = {
     {.name = "letter_first", .args = {"x+5"}, .after = line(kLevel), .usage = true},
     {.name = "space_first", .args = {" +5"}, .after = line(kLevel), .usage = true},
     {.name = "other_program_name", .args = {}, .after = line(kLevel), .usage = true, .argv0 = "brightness-up"},
+    // A usage text that cannot be written is an error.
+    {.name = "usage_to_full_output", .args = {}, .after = line(kLevel), .err = kNoOutput, .status = 1, .conditions = {.full_output = true}},
+    {.name = "usage_argument_to_full_output", .args = {"x"}, .after = line(kLevel), .err = kNoOutput, .status = 1, .conditions = {.full_output = true}},
     {.name = "further_arguments_ignored", .args = {"+5", "=0", "-9"}, .after = text(kLevel + 5), .needs = Needs::Room},
 
     // Privilege: checked first, whatever the argument.
     {.name = "not_root_no_argument", .args = {}, .after = line(kLevel), .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
     {.name = "not_root_raise", .args = {"+10"}, .after = line(kLevel), .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
     {.name = "not_root_usage_argument", .args = {"x"}, .after = line(kLevel), .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
+    {.name = "not_root_usage_then_error", .args = {"+10"}, .after = line(kLevel), .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1, .conditions = {.one_stream = true}},
     {.name = "setuid_copy_sets", .args = {"=" + text(kSetLevel)}, .after = text(kSetLevel), .runner = Runner::SetuidCopy},
 
     // Raise: a step of at most 0 is 1; stops at the limit.
@@ -260,6 +278,7 @@ const Case kCases[] = {
     // The mirror of a raise from above the limit: a lower from below the floor sets the floor.
     {.name = "lower_below_floor", .args = {"-1"}, .before = line(kFloor - 1), .after = text(kFloor)},
     {.name = "lower_from_int_min", .args = {"-1"}, .before = "-2147483648\n", .after = text(kFloor)},
+    {.name = "lower_from_negative", .args = {"-5"}, .before = "-20\n", .after = text(kFloor)},
 
     // Set: from the floor to the limit, refused otherwise; written even when unchanged.
     {.name = "set", .args = {"=" + text(kSetLevel)}, .after = text(kSetLevel)},
@@ -298,6 +317,11 @@ const Case kCases[] = {
     {.name = "refused_raise", .args = {"+5"}, .device = Device::Refuses, .err = kWriteRefused, .status = 1},
     {.name = "unreadable_raise", .args = {"+5"}, .device = Device::Unreadable, .err = kReadFailed, .status = 1},
     {.name = "unreadable_set", .args = {"=" + text(kSetLevel)}, .device = Device::Unreadable, .err = kCannotWrite, .status = 1},
+    // A write cut short, or one that the close reports failed, is a failure too.
+    {.name = "short_write_set", .args = {"=" + kLimitText}, .after = kLimitCut, .err = kWriteRefused, .status = 1, .needs = Needs::Room, .conditions = {.file_size_limit = kLimitText.size() - 1}},
+    {.name = "short_write_raise", .args = {"+" + text(kLimit)}, .after = kLimitCut, .err = kWriteRefused, .status = 1, .needs = Needs::Room, .conditions = {.file_size_limit = kLimitText.size() - 1}},
+    {.name = "failed_close_set", .args = {"=" + text(kSetLevel)}, .after = text(kSetLevel), .err = kWriteRefused, .status = 1, .conditions = {.failing_close = kAttribute}},
+    {.name = "failed_close_lower", .args = {"-1"}, .after = text(kLevel - 1), .err = kWriteRefused, .status = 1, .needs = Needs::Room, .conditions = {.failing_close = kAttribute}},
 };
 // clang-format on
 
@@ -394,6 +418,25 @@ TEST_F(Lean, OneWriteOfTheWholeLevel) {
         writes[0], std::regex(R"(write\(\d+, ")" + limit + R"(", )" + size + R"(\) *= )" + size)))
         << writes[0];
     EXPECT_EQ(read_file(kAttribute), limit);
+}
+
+// Read-only to read, then write-only and truncating to write; never created.
+TEST_F(Lean, OpensTheAttributeToReadThenToWrite) {
+    ASSERT_TRUE(make_device(Device::Holds, line(kLimit - 6)));
+    std::vector<std::string> opens;
+    for (const std::string &call : system_calls({kCopy, "+10"})) {
+        if (call.find('"' + kAttribute + '"') != std::string::npos) {
+            opens.push_back(call);
+        }
+    }
+    const std::string opening = R"(openat\(AT_FDCWD, ")" + kAttribute + R"(", )";
+    const std::string opened = R"(\) *= \d+)";
+    ASSERT_EQ(opens.size(), 2u) << testing::PrintToString(opens);
+    EXPECT_TRUE(std::regex_match(opens[0], std::regex(opening + R"(O_RDONLY\|O_CLOEXEC)" + opened)))
+        << opens[0];
+    EXPECT_TRUE(std::regex_match(opens[1],
+                                 std::regex(opening + R"(O_WRONLY\|O_TRUNC\|O_CLOEXEC)" + opened)))
+        << opens[1];
 }
 #endif
 

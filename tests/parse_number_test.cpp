@@ -47,6 +47,30 @@ const Conversion kConversions[] = {
     {"int_min_minus_one", "-2147483649", INT_MIN},
     {"many_digits_negative", "-99999999999999999999999999", INT_MIN},
     {"many_leading_zeros", "0000000000000000000000000000000000012", 12},
+    // Just outside each range of characters taken: white space (tab to
+    // carriage return, and space), the signs, the digits.
+    {"backspace_is_not_space", "\b5", 0},
+    {"shift_out_is_not_space",
+     "\x0e"
+     "5",
+     0},
+    {"unit_separator_is_not_space",
+     "\x1f"
+     "5",
+     0},
+    {"exclamation_mark_is_not_space", "!5", 0},
+    {"no_break_space_is_not_space",
+     "\xa0"
+     "5",
+     0},
+    {"asterisk_is_not_a_sign", "*5", 0},
+    {"comma_is_not_a_sign", ",5", 0},
+    {"full_stop_is_not_a_sign", ".5", 0},
+    {"slash_is_not_a_digit", "/5", 0},
+    {"colon_is_not_a_digit", ":5", 0},
+    {"stops_at_slash", "5/3", 5},
+    {"stops_at_colon", "5:3", 5},
+    {"every_digit", "1234567890", 1234567890},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, ParseNumber, testing::ValuesIn(kConversions),

@@ -6,9 +6,10 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <linux/magic.h>
+#include <poll.h>
 #include <sched.h>
-#include <sys/mman.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/wait.h>
@@ -58,6 +59,53 @@ std::string read_fd(int fd) {
     return content;
 }
 
+bool set_file_size_limit(unsigned long bytes) {
+    rlimit limit{bytes, bytes};
+    return bytes == 0 || setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+// The command line that runs the program: under strace, which makes each of its
+// close() calls of that file fail, when the conditions ask for it.
+std::vector<std::string> command_line(const std::string &path, const std::vector<std::string> &argv,
+                                      const Conditions &conditions) {
+    if (conditions.failing_close.empty()) {
+        return argv;
+    }
+    // Only the calls on that file are traced, and so only theirs fail.
+    std::vector<std::string> command{"strace", "-qq", "-o", "/dev/null"};
+    command.insert(command.end(), {"-P", conditions.failing_close, "-e", "trace=close"});
+    command.insert(command.end(), {"-e", "inject=close:error=EIO"});
+#ifdef LUMTUNE_SANITIZED
+    // The leak check stops the program to look at it, which it cannot while traced.
+    command.insert(command.end(), {"-E", "ASAN_OPTIONS=detect_leaks=0"});
+#endif
+    command.insert(command.end(), {"--", path});
+    command.insert(command.end(), argv.begin() + 1, argv.end());
+    return command;
+}
+
+// Reads both pipes until the program has closed them, as it writes.
+void read_to_end(int out, int err, Outcome &outcome) {
+    pollfd fds[] = {{out, POLLIN, 0}, {err, POLLIN, 0}};
+    std::string *texts[] = {&outcome.out, &outcome.err};
+    while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+        if (poll(fds, 2, -1) < 0 && errno != EINTR) {
+            return;
+        }
+        for (size_t i = 0; i < 2; ++i) {
+            if (fds[i].fd >= 0 && fds[i].revents != 0) {
+                char buffer[4096];
+                ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+                if (n > 0) {
+                    texts[i]->append(buffer, static_cast<size_t>(n));
+                } else if (n == 0 || errno != EINTR) {
+                    fds[i].fd = -1;
+                }
+            }
+        }
+    }
+}
+
 bool sys_class_is_covered() {
     struct statfs fs {};
     return statfs("/sys/class", &fs) == 0 && fs.f_type == TMPFS_MAGIC;
@@ -101,16 +149,24 @@ void uncover_sys_class() {
     umount2("/sys/class", MNT_DETACH);
 }
 
-Outcome run_program(const std::string &path, const std::vector<std::string> &argv, Caller caller) {
+Outcome run_program(const std::string &path, const std::vector<std::string> &argv, Caller caller,
+                    const Conditions &conditions) {
     Outcome outcome;
     if (!sys_class_is_covered()) {
         outcome.refusal = "not run: /sys/class is not covered by a tmpfs";
         return outcome;
     }
-    int out = memfd_create("stdout", MFD_CLOEXEC);
-    int err = memfd_create("stderr", MFD_CLOEXEC);
+    // Pipes, not files: a file-size limit must cut short the attribute's write
+    // alone, and it applies to regular files only.
+    int out[2], err[2];
+    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
+        outcome.refusal = failure("pipe");
+        return outcome;
+    }
+    std::vector<std::string> command = command_line(path, argv, conditions);
+    const std::string &program = conditions.failing_close.empty() ? path : command[0];
     std::vector<char *> args;
-    for (const std::string &arg : argv) {
+    for (const std::string &arg : command) {
         args.push_back(const_cast<char *>(arg.c_str()));
     }
     args.push_back(nullptr);
@@ -119,26 +175,31 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
     if (child == 0) {
         int null = open("/dev/null", O_RDONLY);
         dup2(null, STDIN_FILENO);
-        dup2(out, STDOUT_FILENO);
-        dup2(err, STDERR_FILENO);
+        dup2(conditions.full_output ? open("/dev/full", O_WRONLY) : out[1], STDOUT_FILENO);
+        dup2(conditions.one_stream ? out[1] : err[1], STDERR_FILENO);
         if (caller == Caller::Unprivileged && !drop_privileges()) {
             dprintf(STDERR_FILENO, "cannot drop privileges: %s\n", std::strerror(errno));
             _exit(126);
         }
-        execvp(path.c_str(), args.data());
-        dprintf(STDERR_FILENO, "cannot run %s: %s\n", path.c_str(), std::strerror(errno));
+        if (!set_file_size_limit(conditions.file_size_limit)) {
+            dprintf(STDERR_FILENO, "cannot limit the file size: %s\n", std::strerror(errno));
+            _exit(126);
+        }
+        execvp(program.c_str(), args.data());
+        dprintf(STDERR_FILENO, "cannot run %s: %s\n", program.c_str(), std::strerror(errno));
         _exit(127);
     }
+    close(out[1]);
+    close(err[1]);
+    read_to_end(out[0], err[0], outcome);
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child) {
         outcome.refusal = failure("fork or wait");
     } else if (WIFEXITED(status)) {
         outcome.status = WEXITSTATUS(status);
     }
-    outcome.out = read_fd(out);
-    outcome.err = read_fd(err);
-    close(out);
-    close(err);
+    close(out[0]);
+    close(err[0]);
     return outcome;
 }
 

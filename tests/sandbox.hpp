@@ -25,15 +25,30 @@ enum class Caller {
 };
 
 struct Outcome {
-    std::string out;
+    std::string out; // with one_stream, standard error too
     std::string err;
     int status = -1;     // exit status; -1 when the program did not exit normally
     std::string refusal; // why the program was not run, "" when it was
 };
 
+// What the program finds around it besides its caller, for the failures that a
+// fake attribute alone cannot make.
+struct Conditions {
+    bool one_stream = false;  // standard error goes to standard output, in order
+    bool full_output = false; // standard output is /dev/full: every write fails
+    // The largest file, in bytes, the program may write (RLIMIT_FSIZE); a write
+    // that would pass it is cut short there. 0: no limit.
+    unsigned long file_size_limit = 0;
+    // Every close() of a descriptor of this file fails with EIO, as on a file
+    // system that reports a failed write only when the file is closed: strace
+    // (run by root) injects the error. "": none fails.
+    std::string failing_close = "";
+};
+
 // Runs the program at path with argv (argv[0] included) after checking that the
 // overlay is in place; it is never run without it.
-Outcome run_program(const std::string &path, const std::vector<std::string> &argv, Caller caller);
+Outcome run_program(const std::string &path, const std::vector<std::string> &argv, Caller caller,
+                    const Conditions &conditions = {});
 
 bool write_file(const std::string &path, const std::string &content, unsigned mode = 0644);
 std::string read_file(const std::string &path);

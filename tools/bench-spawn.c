@@ -3,8 +3,12 @@
  *
  *   bench-spawn N REFERENCE [ARG...] [-- COMMAND [ARG...]]...
  *
- * Each round runs every command once, the order rotated by one each round to
- * spread drift; the first WARMUP rounds are discarded, then N rounds count.
+ * Each round runs every command once, in a fresh random order (a Fisher-Yates
+ * shuffle), so that no command always follows the same one: what ran just
+ * before changes what a start costs. The first WARMUP rounds are discarded,
+ * then N rounds count. The orders come from a small PRNG whose seed is read
+ * from /dev/urandom, or from LUMTUNE_BENCH_SEED when that is set, and is
+ * printed on standard error, so that a run's orders can be repeated.
  * The programs are named by path (no PATH search); their standard output and
  * error go to /dev/null, and any run that does not exit with status 0 aborts.
  *
@@ -12,7 +16,9 @@
  *   median wall µs/call, median CPU µs/call (user + system, from wait4),
  *   median over rounds of the wall and CPU ratio to REFERENCE in that round.
  */
+#include <errno.h>
 #include <fcntl.h>
+#include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -81,6 +87,51 @@ static void run(struct command *c, int devnull, long slot) {
     }
 }
 
+/* splitmix64: each call gives the next number of the sequence the seed fixes. */
+static uint64_t prng_state;
+
+static uint64_t prng_next(void) {
+    uint64_t z = (prng_state += 0x9e3779b97f4a7c15u);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+    return z ^ (z >> 31);
+}
+
+/* The seed: LUMTUNE_BENCH_SEED (a decimal number) if set, else 8 bytes of
+ * /dev/urandom. */
+static uint64_t seed(void) {
+    const char *text = getenv("LUMTUNE_BENCH_SEED");
+    if (text) {
+        char *end;
+        errno = 0;
+        unsigned long long value = strtoull(text, &end, 10);
+        if (*text < '0' || *text > '9' || *end != '\0' || errno != 0) {
+            fprintf(stderr, "bench-spawn: LUMTUNE_BENCH_SEED is not a decimal number\n");
+            exit(2);
+        }
+        return (uint64_t)value;
+    }
+    uint64_t value = 0;
+    int fd = open("/dev/urandom", O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || read(fd, &value, sizeof value) != (ssize_t)sizeof value) {
+        die("/dev/urandom");
+    }
+    close(fd);
+    return value;
+}
+
+/* Puts order[0] to order[count - 1] in a random order, every one equally
+ * likely (Fisher-Yates; with 64-bit numbers, the modulo adds no bias that
+ * matters). */
+static void shuffle(int *order, int count) {
+    for (int i = count - 1; i > 0; --i) {
+        int j = (int)(prng_next() % (uint64_t)(i + 1));
+        int swap = order[i];
+        order[i] = order[j];
+        order[j] = swap;
+    }
+}
+
 static int compare(const void *a, const void *b) {
     double x = *(const double *)a, y = *(const double *)b;
     return (x > y) - (x < y);
@@ -137,10 +188,17 @@ int main(int argc, char **argv) {
     if (devnull < 0) {
         die("/dev/null");
     }
+    prng_state = seed();
+    fprintf(stderr, "bench-spawn: order seed %llu (LUMTUNE_BENCH_SEED repeats it)\n",
+            (unsigned long long)prng_state);
+    int order[16];
+    for (int i = 0; i < count; ++i) {
+        order[i] = i;
+    }
     for (long round = -WARMUP; round < rounds; ++round) {
-        long first = (round + WARMUP) % count;
+        shuffle(order, count);
         for (int k = 0; k < count; ++k) {
-            run(&commands[(first + k) % count], devnull, round);
+            run(&commands[order[k]], devnull, round);
         }
     }
 

@@ -105,16 +105,21 @@ check() {
     report "$name"
 }
 
-# check_missing NAME STDERR COMMAND...: the device is gone; nothing may appear.
+# check_missing NAME STDERR COMMAND...: the device is gone and another one is
+# there; lumtune must fail and leave the other alone: no level applied to it,
+# its own as it was.
 check_missing() {
     name=$1 want_err=$2
     shift 2
+    before=$(applied)
     "$@" >/tmp/out 2>/tmp/err
     status=$?
     problems=""
     [ "$status" = 1 ] || problems="$problems status=$status"
-    [ -z "$(ls -A /sys/class/backlight)" ] ||
-        problems="$problems created='$(ls -A /sys/class/backlight)'"
+    count=$(($(applied) - before))
+    [ "$count" = 0 ] || problems="$problems applied_to_other=$count"
+    [ "$(cat "$other/brightness")" = "$other_level" ] ||
+        problems="$problems other_level='$(cat "$other/brightness")'"
     expect_output "" "$want_err"
     report "$name"
 }
@@ -197,10 +202,18 @@ check kernel_refuses_raise 1 "$device_level" 0 "" "$cannot_write" lumtune "+$lim
 check kernel_refuses_set 1 "$device_level" 0 "" "$cannot_write" lumtune "=$beyond"
 check kernel_accepts_own_maximum 0 "$device_max" 1 "" "" lumtune "=$device_max"
 
+# Only another device, at a level lumtune could set, and with room on both sides.
+other=/sys/class/backlight/not_$device
+other_level=$start
 rmmod test_backlight
+if ! insmod "$module" name="not_$device" max_brightness="$limit" brightness="$other_level"; then
+    failed=$((failed + 1))
+    echo "not ok - insmod name=not_$device"
+fi
 check_missing unloaded_raise "ERROR: get_current - Cannot open kernel pipe" lumtune "+$step"
 check_missing unloaded_lower "ERROR: get_current - Cannot open kernel pipe" lumtune "-$step"
 check_missing unloaded_set "ERROR: commit_change - Cannot open kernel pipe" lumtune "=$start"
+rmmod test_backlight
 
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" = 0 ] && [ "$passed" -gt 0 ]
