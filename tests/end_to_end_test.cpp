@@ -193,7 +193,10 @@ TEST_P(EndToEnd, Run) {
                     c.runner == Runner::Root ? Caller::Root : Caller::Unprivileged, c.conditions);
 
     ASSERT_EQ(outcome.refusal, "");
-    const std::string out = c.usage ? usage_text() : "";
+    std::string out = c.usage ? usage_text() : "";
+    if (c.conditions.file_size_limit != 0 && out.size() > c.conditions.file_size_limit) {
+        out.resize(c.conditions.file_size_limit);
+    }
     if (c.conditions.one_stream) {
         EXPECT_EQ(outcome.out, out + c.err);
         EXPECT_EQ(outcome.err, "");
@@ -237,6 +240,8 @@ const Case kCases[] = {
     {.name = "other_program_name", .args = {}, .after = line(kLevel), .usage = true, .argv0 = "brightness-up"},
     // A usage text that cannot be written is an error.
     {.name = "usage_to_full_output", .args = {}, .after = line(kLevel), .err = kNoOutput, .status = 1, .conditions = {.full_output = true}},
+    // Cut short by a file-size limit: the banner's first ten bytes, then the error.
+    {.name = "usage_cut_short", .args = {}, .after = line(kLevel), .usage = true, .err = kNoOutput, .status = 1, .conditions = {.output_file = true, .file_size_limit = 10}},
     {.name = "usage_argument_to_full_output", .args = {"x"}, .after = line(kLevel), .err = kNoOutput, .status = 1, .conditions = {.full_output = true}},
     {.name = "further_arguments_ignored", .args = {"+5", "=0", "-9"}, .after = text(kLevel + 5), .needs = Needs::Room},
 
@@ -420,13 +425,20 @@ TEST_F(Lean, OneWriteOfTheWholeLevel) {
     EXPECT_EQ(read_file(kAttribute), limit);
 }
 
-// Read-only to read, then write-only and truncating to write; never created.
+// Read-only to read, closed, then write-only and truncating to write; never created.
 TEST_F(Lean, OpensTheAttributeToReadThenToWrite) {
     ASSERT_TRUE(make_device(Device::Holds, line(kLimit - 6)));
+    std::vector<std::string> calls = system_calls({kCopy, "+10"});
     std::vector<std::string> opens;
-    for (const std::string &call : system_calls({kCopy, "+10"})) {
-        if (call.find('"' + kAttribute + '"') != std::string::npos) {
-            opens.push_back(call);
+    size_t first_closed = 0, second_open = 0;
+    for (size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].find('"' + kAttribute + '"') != std::string::npos) {
+            opens.push_back(calls[i]);
+            second_open = opens.size() == 2 ? i : second_open;
+        } else if (opens.size() == 1 && first_closed == 0 &&
+                   calls[i].starts_with("close(" + opens[0].substr(opens[0].rfind(' ') + 1) +
+                                        ")")) {
+            first_closed = i;
         }
     }
     const std::string opening = R"(openat\(AT_FDCWD, ")" + kAttribute + R"(", )";
@@ -437,6 +449,9 @@ TEST_F(Lean, OpensTheAttributeToReadThenToWrite) {
     EXPECT_TRUE(std::regex_match(opens[1],
                                  std::regex(opening + R"(O_WRONLY\|O_TRUNC\|O_CLOEXEC)" + opened)))
         << opens[1];
+    EXPECT_TRUE(first_closed != 0 && first_closed < second_open)
+        << "the read's descriptor is not closed before the write's open:\n"
+        << testing::PrintToString(calls);
 }
 #endif
 

@@ -8,6 +8,7 @@
 #include <linux/magic.h>
 #include <poll.h>
 #include <sched.h>
+#include <sys/mman.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -158,6 +159,7 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
     }
     // Pipes, not files: a file-size limit must cut short the attribute's write
     // alone, and it applies to regular files only.
+    int file = memfd_create("stdout", MFD_CLOEXEC);
     int out[2], err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
         outcome.refusal = failure("pipe");
@@ -175,7 +177,8 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
     if (child == 0) {
         int null = open("/dev/null", O_RDONLY);
         dup2(null, STDIN_FILENO);
-        dup2(conditions.full_output ? open("/dev/full", O_WRONLY) : out[1], STDOUT_FILENO);
+        int output = conditions.output_file ? file : out[1];
+        dup2(conditions.full_output ? open("/dev/full", O_WRONLY) : output, STDOUT_FILENO);
         dup2(conditions.one_stream ? out[1] : err[1], STDERR_FILENO);
         if (caller == Caller::Unprivileged && !drop_privileges()) {
             dprintf(STDERR_FILENO, "cannot drop privileges: %s\n", std::strerror(errno));
@@ -198,6 +201,10 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
     } else if (WIFEXITED(status)) {
         outcome.status = WEXITSTATUS(status);
     }
+    if (conditions.output_file) {
+        outcome.out = read_fd(file);
+    }
+    close(file);
     close(out[0]);
     close(err[0]);
     return outcome;

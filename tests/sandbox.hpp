@@ -36,6 +36,8 @@ struct Outcome {
 struct Conditions {
     bool one_stream = false;  // standard error goes to standard output, in order
     bool full_output = false; // standard output is /dev/full: every write fails
+    // Standard output is a file, which a file-size limit applies to, not a pipe.
+    bool output_file = false;
     // The largest file, in bytes, the program may write (RLIMIT_FSIZE); a write
     // that would pass it is cut short there. 0: no limit.
     unsigned long file_size_limit = 0;
