@@ -159,7 +159,7 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
     }
     // Pipes, not files: a file-size limit must cut short the attribute's write
     // alone, and it applies to regular files only.
-    int file = memfd_create("stdout", MFD_CLOEXEC);
+    int file = conditions.output_file ? memfd_create("stdout", MFD_CLOEXEC) : -1;
     int out[2], err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
         outcome.refusal = failure("pipe");
@@ -201,10 +201,10 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
     } else if (WIFEXITED(status)) {
         outcome.status = WEXITSTATUS(status);
     }
-    if (conditions.output_file) {
+    if (file >= 0) {
         outcome.out = read_fd(file);
+        close(file);
     }
-    close(file);
     close(out[0]);
     close(err[0]);
     return outcome;
