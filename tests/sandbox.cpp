@@ -20,6 +20,14 @@ namespace {
 
 constexpr uid_t kUnprivilegedId = 65534;
 
+// The command that runs a program built for another architecture, such as
+// qemu-user for a cross build; none when the build is native.
+#ifdef TARGET_EMULATOR
+const std::vector<std::string> kEmulator = {TARGET_EMULATOR};
+#else
+const std::vector<std::string> kEmulator;
+#endif
+
 std::string failure(const std::string &what) {
     return what + ": " + std::strerror(errno);
 }
@@ -65,22 +73,33 @@ bool set_file_size_limit(unsigned long bytes) {
     return bytes == 0 || setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 
-// The command line that runs the program: under strace, which makes each of its
-// close() calls of that file fail, when the conditions ask for it.
+// The command line that runs the program: under its emulator, if it needs one,
+// and under strace, which makes each of its close() calls of that file fail,
+// when the conditions ask for it. The emulator passes those calls on to the
+// kernel, and so their failures back.
 std::vector<std::string> command_line(const std::string &path, const std::vector<std::string> &argv,
                                       const Conditions &conditions) {
-    if (conditions.failing_close.empty()) {
+    if (conditions.failing_close.empty() && kEmulator.empty()) {
         return argv;
     }
-    // Only the calls on that file are traced, and so only theirs fail.
-    std::vector<std::string> command{"strace", "-qq", "-o", "/dev/null"};
-    command.insert(command.end(), {"-P", conditions.failing_close, "-e", "trace=close"});
-    command.insert(command.end(), {"-e", "inject=close:error=EIO"});
+    std::vector<std::string> command;
+    if (!conditions.failing_close.empty()) {
+        // Only the calls on that file are traced, and so only theirs fail.
+        command = {"strace", "-qq", "-o", "/dev/null"};
+        command.insert(command.end(), {"-P", conditions.failing_close, "-e", "trace=close"});
+        command.insert(command.end(), {"-e", "inject=close:error=EIO"});
 #ifdef LUMTUNE_SANITIZED
-    // The leak check stops the program to look at it, which it cannot while traced.
-    command.insert(command.end(), {"-E", "ASAN_OPTIONS=detect_leaks=0"});
+        // The leak check stops the program to look at it, which it cannot while traced.
+        command.insert(command.end(), {"-E", "ASAN_OPTIONS=detect_leaks=0"});
 #endif
-    command.insert(command.end(), {"--", path});
+        command.emplace_back("--");
+    }
+    if (!kEmulator.empty()) {
+        // qemu-user's -0 hands the program its own argv[0].
+        command.insert(command.end(), kEmulator.begin(), kEmulator.end());
+        command.insert(command.end(), {"-0", argv[0]});
+    }
+    command.push_back(path);
     command.insert(command.end(), argv.begin() + 1, argv.end());
     return command;
 }
@@ -113,6 +132,10 @@ bool sys_class_is_covered() {
 }
 
 } // namespace
+
+bool emulated() {
+    return !kEmulator.empty();
+}
 
 bool running_as_real_root() {
     // The initial user namespace maps every id onto itself.
@@ -166,7 +189,7 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
         return outcome;
     }
     std::vector<std::string> command = command_line(path, argv, conditions);
-    const std::string &program = conditions.failing_close.empty() ? path : command[0];
+    const std::string &program = command.size() == argv.size() ? path : command[0];
     std::vector<char *> args;
     for (const std::string &arg : command) {
         args.push_back(const_cast<char *>(arg.c_str()));

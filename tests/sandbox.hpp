@@ -9,6 +9,9 @@
 // tests do not run as root. Returns an explanation on failure, "" on success.
 std::string enter_private_namespace();
 
+// True when the programs run under an emulator, as those of a cross build do.
+bool emulated();
+
 // True when the tests run as root of the machine, not in a user namespace of their own.
 bool running_as_real_root();
 
@@ -48,7 +51,8 @@ struct Conditions {
 };
 
 // Runs the program at path with argv (argv[0] included) after checking that the
-// overlay is in place; it is never run without it.
+// overlay is in place; it is never run without it. A program of a cross build
+// runs under its emulator, qemu-user.
 Outcome run_program(const std::string &path, const std::vector<std::string> &argv, Caller caller,
                     const Conditions &conditions = {});
 
