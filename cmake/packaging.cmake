@@ -26,6 +26,22 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The package is for the architecture of the tool it carries, which in a cross
+# build is not the machine's; dpkg-shlibdeps finds that architecture's libc
+# where the compiler finds it (Debian's cross libc, /usr/aarch64-linux-gnu/lib),
+# and takes the dependency from its shlibs file.
+if(CMAKE_CROSSCOMPILING)
+    find_program(DPKG_ARCHITECTURE dpkg-architecture)
+    if(DPKG_ARCHITECTURE AND CMAKE_C_LIBRARY_ARCHITECTURE)
+        execute_process(COMMAND "${DPKG_ARCHITECTURE}" -qDEB_HOST_ARCH -t "${CMAKE_C_LIBRARY_ARCHITECTURE}"
+                        OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE
+                        OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    endif()
+    execute_process(COMMAND "${CMAKE_C_COMPILER}" -print-file-name=libc.so.6
+                    OUTPUT_VARIABLE target_libc OUTPUT_STRIP_TRAILING_WHITESPACE)
+    get_filename_component(target_libraries "${target_libc}" DIRECTORY)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${target_libraries}")
+endif()
 # The changelog's entry is signed by the package's contact (CMakeLists.txt).
 set_target_properties(lumtune_version PROPERTIES MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 # Lintian warns of every set-user-id program; the package tells it that this

@@ -19,6 +19,18 @@ require_environment() {
     done
 }
 
+# debian_architecture BINARY: the Debian architecture of the ELF file BINARY,
+# read from its header: the architecture a package of it is for.
+debian_architecture() {
+    local machine
+    machine=$(readelf --file-header "$1" | sed -n 's/^ *Machine: *//p')
+    case $machine in
+    *X86-64) echo amd64 ;;
+    AArch64) echo arm64 ;;
+    *) fail "$1: no Debian architecture known for the machine [$machine]" ;;
+    esac
+}
+
 # require_program PROGRAM PACKAGE: fail unless PROGRAM is installed, naming the
 # Debian package that has it.
 require_program() {
