@@ -73,12 +73,19 @@ bool set_file_size_limit(unsigned long bytes) {
     return bytes == 0 || setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 
+// An emulated process has threads of the emulator's, and a process with
+// threads cannot enter a user namespace: where dropping privileges takes one
+// (not as real root), unshare makes it before the emulator starts.
+bool unshare_drops_privileges() {
+    return !kEmulator.empty() && !running_as_real_root();
+}
+
 // The command line that runs the program: under its emulator, if it needs one,
 // and under strace, which makes each of its close() calls of that file fail,
 // when the conditions ask for it. The emulator passes those calls on to the
 // kernel, and so their failures back.
 std::vector<std::string> command_line(const std::string &path, const std::vector<std::string> &argv,
-                                      const Conditions &conditions) {
+                                      Caller caller, const Conditions &conditions) {
     if (conditions.failing_close.empty() && kEmulator.empty()) {
         return argv;
     }
@@ -95,6 +102,10 @@ std::vector<std::string> command_line(const std::string &path, const std::vector
         command.emplace_back("--");
     }
     if (!kEmulator.empty()) {
+        if (caller == Caller::Unprivileged && unshare_drops_privileges()) {
+            command.insert(command.end(),
+                           {"unshare", "--user", "--map-user=1000", "--map-group=1000"});
+        }
         // qemu-user's -0 hands the program its own argv[0].
         command.insert(command.end(), kEmulator.begin(), kEmulator.end());
         command.insert(command.end(), {"-0", argv[0]});
@@ -150,8 +161,12 @@ std::string enter_private_namespace() {
             return failure("unshare(CLONE_NEWNS)");
         }
     } else if (!map_user_namespace(0) || unshare(CLONE_NEWNS) != 0) {
-        return failure(
-            "cannot make a user and mount namespace (unprivileged user namespaces off?)");
+        return failure(emulated()
+                           ? "cannot make a user namespace under the emulator, whose threads "
+                             "forbid it: run the tests as root, or in unshare --user "
+                             "--map-root-user, as tools/test does"
+                           : "cannot make a user and mount namespace (unprivileged user "
+                             "namespaces off?)");
     }
     if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
         return failure("making mounts private");
@@ -188,7 +203,7 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
         outcome.refusal = failure("pipe");
         return outcome;
     }
-    std::vector<std::string> command = command_line(path, argv, conditions);
+    std::vector<std::string> command = command_line(path, argv, caller, conditions);
     const std::string &program = command.size() == argv.size() ? path : command[0];
     std::vector<char *> args;
     for (const std::string &arg : command) {
@@ -203,7 +218,7 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
         int output = conditions.output_file ? file : out[1];
         dup2(conditions.full_output ? open("/dev/full", O_WRONLY) : output, STDOUT_FILENO);
         dup2(conditions.one_stream ? out[1] : err[1], STDERR_FILENO);
-        if (caller == Caller::Unprivileged && !drop_privileges()) {
+        if (caller == Caller::Unprivileged && !unshare_drops_privileges() && !drop_privileges()) {
             dprintf(STDERR_FILENO, "cannot drop privileges: %s\n", std::strerror(errno));
             _exit(126);
         }
