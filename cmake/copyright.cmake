@@ -4,39 +4,14 @@
 # LICENSE stays the one home of the licence text, and the file is remade
 # whenever LICENSE changes.
 #
-# Its Source field says where the source comes from: LUMTUNE_SOURCE_URL, by
-# default the URL of the checkout's "origin" remote when that is a network URL,
-# without any password or, for http(s), any user name in it. Otherwise it says
-# no more than is known: that the source is lumtune's git repository.
-set(source_text "the lumtune git repository; the package's version names the commit it was built from")
-set(source_default "${source_text}")
-# Only the source directory's own checkout counts, not one that merely encloses it.
-execute_process(
-    COMMAND git -C "${PROJECT_SOURCE_DIR}" rev-parse --show-toplevel
-    OUTPUT_VARIABLE top
-    RESULT_VARIABLE top_status
-    OUTPUT_STRIP_TRAILING_WHITESPACE
-    ERROR_QUIET)
-file(REAL_PATH "${PROJECT_SOURCE_DIR}" source_path)
-if(top_status EQUAL 0 AND top STREQUAL source_path)
-    execute_process(
-        COMMAND git -C "${PROJECT_SOURCE_DIR}" remote get-url origin
-        OUTPUT_VARIABLE origin
-        RESULT_VARIABLE origin_status
-        OUTPUT_STRIP_TRAILING_WHITESPACE
-        ERROR_QUIET)
-    if(origin_status EQUAL 0 AND NOT origin MATCHES "[ \t\r\n]")
-        if(origin MATCHES "^([A-Za-z][A-Za-z0-9+.-]*)://[^/]" AND NOT CMAKE_MATCH_1 STREQUAL "file")
-            string(REGEX REPLACE "^([A-Za-z][A-Za-z0-9+.-]*://)[^/@]*:[^/@]*@" "\\1" origin "${origin}")
-            string(REGEX REPLACE "^(https?://)[^/@]*@" "\\1" origin "${origin}")
-            set(source_default "${origin}")
-        elseif(origin MATCHES "^[^@/:]+@[^@/:]+:")
-            set(source_default "${origin}")
-        endif()
-    endif()
-endif()
-set(LUMTUNE_SOURCE_URL "${source_default}" CACHE STRING
-    "Where the source comes from, for the Source field of the Debian copyright file")
+# Its Source field says where the source comes from: LUMTUNE_SOURCE_URL, which
+# the builder may set. By default it says no more than is known whatever the
+# clone: that the source is lumtune's git repository, the commit named by the
+# version. It is never read from the clone (its "origin", say), so that a
+# clone from any mirror makes the same package.
+set(LUMTUNE_SOURCE_URL
+    "the lumtune git repository; the package's version names the commit it was built from"
+    CACHE STRING "Where the source comes from, for the Source field of the Debian copyright file")
 if(LUMTUNE_SOURCE_URL STREQUAL "" OR LUMTUNE_SOURCE_URL MATCHES "[\r\n]")
     message(FATAL_ERROR "LUMTUNE_SOURCE_URL=\"${LUMTUNE_SOURCE_URL}\" is refused: "
                         "it is one line that says where the source comes from.")

@@ -22,6 +22,11 @@ environment, configuration or state, and touches no file but the backlight's
 brightness attribute.]] CPACK_PACKAGE_DESCRIPTION @ONLY)
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_STRIP_FILES ON)
+# Two builds of one commit make the same package: its modes never follow the
+# builder's umask, neither the directories' nor the ar members'.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/deb-member-modes.cmake")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -58,7 +63,9 @@ set(CPACK_INSTALL_CMAKE_PROJECTS
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};hardened;/"
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/"
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};lintian;/")
-# The version is the one the build stamped into the tool, read when cpack runs.
+# The version is the one the build stamped into the tool, read when cpack runs,
+# and so is the commit's time, for the time stamps (cmake/package-version.cmake).
 set(CPACK_LUMTUNE_VERSION_HEADER "${VERSION_HEADER}")
+set(CPACK_LUMTUNE_COMMIT_TIME "${COMMIT_TIME}")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/package-version.cmake")
 include(CPack)

@@ -1,54 +1,72 @@
-# Writes OUTPUT with the version "<commit count>.<first seven hex digits of HEAD>"
-# of the checkout at SOURCE_DIR, or "0.0000000" outside a git checkout, and
-# CHANGELOG with the package's Debian changelog: one entry of that version,
-# built from that commit, signed by MAINTAINER on the commit's date (the epoch
-# outside a git checkout), so the file is the same whenever it is made.
-# Run at every build; each file is rewritten only when its content changes, so
-# an unchanged version rebuilds nothing and a new commit is never missed.
-set(version "0.0000000")
-set(changes "Built outside a git checkout, from no known commit.")
-set(date "Thu, 01 Jan 1970 00:00:00 +0000")
-# Only SOURCE_DIR's own checkout counts, not one that merely encloses it.
-execute_process(
-    COMMAND git -C "${SOURCE_DIR}" rev-parse --show-toplevel
-    OUTPUT_VARIABLE top
-    RESULT_VARIABLE top_status
-    OUTPUT_STRIP_TRAILING_WHITESPACE
-    ERROR_QUIET)
-file(REAL_PATH "${SOURCE_DIR}" source_path)
-# HEAD is read once; the count and the date are of that commit, even if another
-# one is made meanwhile.
-execute_process(
-    COMMAND git -C "${SOURCE_DIR}" rev-parse --verify HEAD
-    OUTPUT_VARIABLE commit
-    RESULT_VARIABLE commit_status
-    OUTPUT_STRIP_TRAILING_WHITESPACE
-    ERROR_QUIET)
-if(top_status EQUAL 0 AND top STREQUAL source_path
-   AND commit_status EQUAL 0 AND commit MATCHES "^[0-9a-f]+$")
+# The version of the tool is "<commit count>.<first seven hex digits of HEAD>"
+# of the git checkout at SOURCE_DIR: one commit, one version, from any full
+# clone. Where that cannot be known, nothing is built: a tree without a git
+# checkout of its own (a copy, or one made by git archive) has no commit to
+# name, and a shallow clone has too few commits to count.
+#
+# CMakeLists.txt includes this file when configuring, with SOURCE_DIR alone, so
+# that a tree which cannot be built stops the configure. Run as a script at
+# every build, it also writes
+#   OUTPUT         the version header;
+#   CHANGELOG      the package's Debian changelog: one entry of that version,
+#                  built from that commit, signed by MAINTAINER on the commit's
+#                  date, so the file is the same whenever it is made;
+#   COMMIT_TIME    the commit's time in seconds since the epoch, the package's
+#                  time stamp when the builder sets no SOURCE_DATE_EPOCH.
+# Each file is rewritten only when its content changes, so an unchanged version
+# rebuilds nothing and a new commit is never missed.
+include("${CMAKE_CURRENT_LIST_DIR}/source-date-epoch.cmake")
+lumtune_check_source_date_epoch()
+
+# git_output(VARIABLE ARGUMENT...): the output of git run in SOURCE_DIR, in the
+# C locale, or "" if git fails.
+function(git_output variable)
     execute_process(
-        COMMAND git -C "${SOURCE_DIR}" rev-list --count "${commit}"
-        OUTPUT_VARIABLE count
-        RESULT_VARIABLE count_status
+        COMMAND "${CMAKE_COMMAND}" -E env LC_ALL=C git -C "${SOURCE_DIR}" ${ARGN}
+        OUTPUT_VARIABLE output
+        RESULT_VARIABLE status
         OUTPUT_STRIP_TRAILING_WHITESPACE
         ERROR_QUIET)
-    # The committer's date in the form Debian's changelog wants, in the
-    # commit's own time zone; day and month names in English.
-    set(ENV{LC_ALL} C)
-    execute_process(
-        COMMAND git -C "${SOURCE_DIR}" show --no-patch
-                "--format=%cd" "--date=format:%a, %d %b %Y %H:%M:%S %z" "${commit}"
-        OUTPUT_VARIABLE commit_date
-        RESULT_VARIABLE date_status
-        OUTPUT_STRIP_TRAILING_WHITESPACE
-        ERROR_QUIET)
-    if(count_status EQUAL 0 AND count MATCHES "^[0-9]+$" AND date_status EQUAL 0
-       AND commit_date MATCHES "^[A-Z][a-z][a-z], [0-9][0-9] [A-Z][a-z][a-z] [0-9]+ [0-9:]+ [-+][0-9]+$")
-        string(SUBSTRING "${commit}" 0 7 short_commit)
-        set(version "${count}.${short_commit}")
-        set(changes "Built from commit ${commit}.")
-        set(date "${commit_date}")
+    if(NOT status EQUAL 0)
+        set(output "")
     endif()
+    set(${variable} "${output}" PARENT_SCOPE)
+endfunction()
+
+# Only SOURCE_DIR's own checkout counts, not one that merely encloses it.
+git_output(top rev-parse --show-toplevel)
+file(REAL_PATH "${SOURCE_DIR}" source_path)
+if(NOT top STREQUAL source_path)
+    message(FATAL_ERROR "lumtune: cannot tell the version of the sources in ${SOURCE_DIR}: they "
+        "are not a git checkout of their own, as a copy or a tree made by git archive is not. "
+        "The version names the commit a build comes from and counts the commits up to it, so "
+        "lumtune is built from a git clone of its repository: clone it with git clone, and build "
+        "in the clone.")
+endif()
+git_output(shallow rev-parse --is-shallow-repository)
+if(shallow STREQUAL "true")
+    message(FATAL_ERROR "lumtune: cannot tell the version of the sources in ${SOURCE_DIR}: they "
+        "are a shallow clone, which lacks the earlier commits that the version counts. Fetch "
+        "the whole history first: git -C ${SOURCE_DIR} fetch --unshallow")
+endif()
+# HEAD is read once; the count and the dates are of that commit, even if
+# another one is made meanwhile. The changelog's date is the committer's, in
+# the form Debian wants, in the commit's own time zone, day and month in English.
+git_output(commit rev-parse --verify HEAD)
+if(commit MATCHES "^[0-9a-f]+$")
+    git_output(count rev-list --count "${commit}")
+    git_output(date show --no-patch "--format=%cd" "--date=format:%a, %d %b %Y %H:%M:%S %z" "${commit}")
+    git_output(time show --no-patch "--format=%ct" "${commit}")
+endif()
+if(NOT count MATCHES "^[0-9]+$" OR NOT time MATCHES "^[0-9]+$"
+   OR NOT date MATCHES "^[A-Z][a-z][a-z], [0-9][0-9] [A-Z][a-z][a-z] [0-9]+ [0-9:]+ [-+][0-9]+$")
+    message(FATAL_ERROR "lumtune: cannot tell the version of the sources in ${SOURCE_DIR}: git "
+        "finds no commit at HEAD to build from (git -C ${SOURCE_DIR} log -1 says why).")
+endif()
+string(SUBSTRING "${commit}" 0 7 short_commit)
+set(version "${count}.${short_commit}")
+if(NOT CMAKE_SCRIPT_MODE_FILE)
+    return()
 endif()
 
 function(write_if_changed path content)
@@ -61,13 +79,16 @@ function(write_if_changed path content)
 endfunction()
 
 write_if_changed("${OUTPUT}" "#pragma once\n#define LUMTUNE_VERSION \"${version}\"\n")
+if(DEFINED COMMIT_TIME)
+    write_if_changed("${COMMIT_TIME}" "${time}\n")
+endif()
 if(DEFINED CHANGELOG)
     if(NOT MAINTAINER MATCHES "^[^<>]+ <[^<>@ ]+@[^<> ]+>$")
         message(FATAL_ERROR "The changelog needs MAINTAINER as \"Name <address>\", not \"${MAINTAINER}\"")
     endif()
     write_if_changed("${CHANGELOG}" "lumtune (${version}) UNRELEASED; urgency=medium
 
-  * ${changes}
+  * Built from commit ${commit}.
 
  -- ${MAINTAINER}  ${date}
 ")
