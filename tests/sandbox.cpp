@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <grp.h>
@@ -27,6 +28,23 @@ const std::vector<std::string> kEmulator = {TARGET_EMULATOR};
 #else
 const std::vector<std::string> kEmulator;
 #endif
+
+// The memory checker that the programs run under, from MEMCHECK in the
+// environment (the memcheck tests set it): its command's words, or none.
+std::vector<std::string> memcheck_command() {
+    std::vector<std::string> words;
+    const char *text = std::getenv("MEMCHECK");
+    for (std::string rest = text ? text : ""; !rest.empty();) {
+        size_t blank = rest.find(' ');
+        if (blank != 0) {
+            words.push_back(rest.substr(0, blank));
+        }
+        rest = blank == std::string::npos ? "" : rest.substr(blank + 1);
+    }
+    return words;
+}
+
+const std::vector<std::string> kMemcheck = memcheck_command();
 
 std::string failure(const std::string &what) {
     return what + ": " + std::strerror(errno);
@@ -81,12 +99,13 @@ bool unshare_drops_privileges() {
 }
 
 // The command line that runs the program: under its emulator, if it needs one,
-// and under strace, which makes each of its close() calls of that file fail,
-// when the conditions ask for it. The emulator passes those calls on to the
-// kernel, and so their failures back.
+// or under the memory checker, if the tests ask for one; and under strace,
+// which makes each of its close() calls of that file fail, when the conditions
+// ask for it. The emulator and the checker pass those calls on to the kernel,
+// and so their failures back.
 std::vector<std::string> command_line(const std::string &path, const std::vector<std::string> &argv,
                                       Caller caller, const Conditions &conditions) {
-    if (conditions.failing_close.empty() && kEmulator.empty()) {
+    if (conditions.failing_close.empty() && kEmulator.empty() && kMemcheck.empty()) {
         return argv;
     }
     std::vector<std::string> command;
@@ -110,6 +129,7 @@ std::vector<std::string> command_line(const std::string &path, const std::vector
         command.insert(command.end(), kEmulator.begin(), kEmulator.end());
         command.insert(command.end(), {"-0", argv[0]});
     }
+    command.insert(command.end(), kMemcheck.begin(), kMemcheck.end());
     command.push_back(path);
     command.insert(command.end(), argv.begin() + 1, argv.end());
     return command;
@@ -146,6 +166,10 @@ bool sys_class_is_covered() {
 
 bool emulated() {
     return !kEmulator.empty();
+}
+
+bool memchecked() {
+    return !kMemcheck.empty();
 }
 
 bool running_as_real_root() {
@@ -225,6 +249,11 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
         if (!set_file_size_limit(conditions.file_size_limit)) {
             dprintf(STDERR_FILENO, "cannot limit the file size: %s\n", std::strerror(errno));
             _exit(126);
+        }
+        for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+            if (conditions.closed_streams & (1U << fd)) {
+                close(fd);
+            }
         }
         execvp(program.c_str(), args.data());
         dprintf(STDERR_FILENO, "cannot run %s: %s\n", program.c_str(), std::strerror(errno));

@@ -12,6 +12,9 @@ std::string enter_private_namespace();
 // True when the programs run under an emulator, as those of a cross build do.
 bool emulated();
 
+// True when the programs run under a memory checker (MEMCHECK in the environment).
+bool memchecked();
+
 // True when the tests run as root of the machine, not in a user namespace of their own.
 bool running_as_real_root();
 
@@ -48,6 +51,9 @@ struct Conditions {
     // system that reports a failed write only when the file is closed: strace
     // (run by root) injects the error. "": none fails.
     std::string failing_close = "";
+    // The standard descriptors that are closed when the program starts, as a
+    // key daemon may start it: bit N for descriptor N. 0: all three are open.
+    unsigned closed_streams = 0;
 };
 
 // Runs the program at path with argv (argv[0] included) after checking that the
