@@ -33,8 +33,12 @@ function(git_output variable)
     set(${variable} "${output}" PARENT_SCOPE)
 endfunction()
 
-# Only SOURCE_DIR's own checkout counts, not one that merely encloses it.
-git_output(top rev-parse --show-toplevel)
+# Only SOURCE_DIR's own checkout counts, not one that merely encloses it. git
+# gives its top directory and whether it is shallow on a line each.
+git_output(checkout rev-parse --show-toplevel --is-shallow-repository)
+string(REGEX MATCH "^([^\n]*)\n([a-z]*)$" checkout "${checkout}")
+set(top "${CMAKE_MATCH_1}")
+set(shallow "${CMAKE_MATCH_2}")
 file(REAL_PATH "${SOURCE_DIR}" source_path)
 if(NOT top STREQUAL source_path)
     message(FATAL_ERROR "lumtune: cannot tell the version of the sources in ${SOURCE_DIR}: they "
@@ -43,7 +47,6 @@ if(NOT top STREQUAL source_path)
         "lumtune is built from a git clone of its repository: clone it with git clone, and build "
         "in the clone.")
 endif()
-git_output(shallow rev-parse --is-shallow-repository)
 if(shallow STREQUAL "true")
     message(FATAL_ERROR "lumtune: cannot tell the version of the sources in ${SOURCE_DIR}: they "
         "are a shallow clone, which lacks the earlier commits that the version counts. Fetch "
@@ -55,8 +58,11 @@ endif()
 git_output(commit rev-parse --verify HEAD)
 if(commit MATCHES "^[0-9a-f]+$")
     git_output(count rev-list --count "${commit}")
-    git_output(date show --no-patch "--format=%cd" "--date=format:%a, %d %b %Y %H:%M:%S %z" "${commit}")
-    git_output(time show --no-patch "--format=%ct" "${commit}")
+    git_output(dates show --no-patch "--format=%ct%n%cd" "--date=format:%a, %d %b %Y %H:%M:%S %z"
+               "${commit}")
+    string(REGEX MATCH "^([0-9]+)\n(.*)$" dates "${dates}")
+    set(time "${CMAKE_MATCH_1}")
+    set(date "${CMAKE_MATCH_2}")
 endif()
 if(NOT count MATCHES "^[0-9]+$" OR NOT time MATCHES "^[0-9]+$"
    OR NOT date MATCHES "^[A-Z][a-z][a-z], [0-9][0-9] [A-Z][a-z][a-z] [0-9]+ [0-9:]+ [-+][0-9]+$")
