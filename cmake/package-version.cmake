@@ -19,3 +19,14 @@ if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     endif()
     set(ENV{SOURCE_DATE_EPOCH} "${commit_time}")
 endif()
+# The package's Depends line comes from dpkg-shlibdeps: without it, cpack
+# would make a package that depends on nothing, and say so only in passing.
+# Only a program that may be run counts.
+cmake_policy(PUSH)
+cmake_policy(SET CMP0109 NEW)
+find_program(SHLIBDEPS_EXECUTABLE dpkg-shlibdeps)
+cmake_policy(POP)
+if(NOT SHLIBDEPS_EXECUTABLE)
+    message(FATAL_ERROR "lumtune: refusing to package without dpkg-shlibdeps, which gives the "
+        "package its Depends line: install the Debian package dpkg-dev, then cpack again.")
+endif()
