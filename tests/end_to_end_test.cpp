@@ -1,22 +1,19 @@
-// Runs the built tool against a fake brightness attribute on a tmpfs laid over
-// /sys/class in a private mount namespace, and checks what it prints, its exit
-// status, and the attribute's exact bytes afterwards. A level the tool writes
-// has no line end, so the starting level still there with its line end
-// afterwards means nothing was written. The levels follow the floor and limit
-// the build chose.
+// Runs the built tool against a fake attribute on a tmpfs over /sys/class, and
+// checks its output, exit status and the attribute's exact bytes afterwards: a
+// level written has no line end, so the starting "500\n" means no write. The
+// levels follow the build's floor and limit.
 #include "sandbox.hpp"
 
 #include <climits>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <optional>
-#include <regex>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// The panel this build is for, as the build chose it.
 const std::string kDevice = "/sys/class/backlight/" PANEL_DEVICE;
 const std::string kAttribute = kDevice + "/brightness";
 constexpr long long kFloor = PANEL_FLOOR;
@@ -69,7 +66,7 @@ std::string usage_text() {
     return "lumtune v" + expected_version() + " (works only with 2.6+ kernels).\n" USAGE_LINE "\n";
 }
 
-// Each test process enters its sandbox once; no test may run the tool without it.
+// Each test process enters its sandbox once.
 const std::string &sandbox_problem() {
     expected_version(); // git is asked outside the namespace
     static const std::string problem = enter_private_namespace();
@@ -82,6 +79,7 @@ enum class Device {
     NoAttribute, // the device directory exists without its brightness attribute
     Refuses,     // every write fails (the attribute is /dev/full)
     Unreadable,  // opens but cannot be read (the attribute is a directory)
+    ReadOnly,    // holds `before` on a file system mounted read-only
 };
 
 enum class Runner { Root, Unprivileged, SetuidCopy };
@@ -141,12 +139,14 @@ bool make_device(Device device, const std::string &before) {
         return mkdir(kDevice.c_str(), 0755) == 0 && symlink("/dev/full", kAttribute.c_str()) == 0;
     case Device::Unreadable:
         return mkdir(kDevice.c_str(), 0755) == 0 && mkdir(kAttribute.c_str(), 0755) == 0;
+    case Device::ReadOnly:
+        return mkdir(kDevice.c_str(), 0755) == 0 && write_file(kAttribute, before) &&
+               mount(nullptr, "/sys/class", nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
     }
     return false;
 }
 
-// Copies of the tool on the tmpfs, where an unprivileged caller can reach them
-// and a set-user-id bit takes effect.
+// Copies of the tool on the tmpfs, where nobody can run them and set-user-id works.
 bool install_copies() {
     std::string binary = read_file(LUMTUNE_BINARY);
     return !binary.empty() && mkdir(kCopies.c_str(), 0755) == 0 &&
@@ -235,9 +235,8 @@ const char *const kReadFailed = "ERROR: get_current - Cannot read kernel pipe\n"
 const char *const kWriteRefused = "ERROR: commit_change - Cannot write kernel pipe\n";
 const char *const kNoOutput = "ERROR: show_usage - Cannot write standard output\n";
 
-// A level the tool refuses to set, and text that may not wrap around onto one it accepts.
+// A level the tool refuses to set.
 const std::string kAboveLimit = text(kLimit + 1);
-const std::string kWrapsOntoSetLevel = text(4294967296LL + kSetLevel);
 // The limit as the tool writes it, and its first bytes: all a file-size limit
 // one byte short of it lets through.
 const std::string kLimitText = text(kLimit);
@@ -271,10 +270,6 @@ const Case kCases[] = {
     {.name = "raise_plus_alone", .args = {"+"}, .after = text(kLevel + 1)},
     {.name = "raise_zero", .args = {"+0"}, .after = text(kLevel + 1)},
     {.name = "raise_negative", .args = {"+-7"}, .after = text(kLevel + 1)},
-    {.name = "raise_spaces", .args = {"+ \t10"}, .after = text(kLevel + 10), .needs = Needs::Room},
-    {.name = "raise_leading_zeros", .args = {"+010"}, .after = text(kLevel + 10), .needs = Needs::Room},
-    {.name = "raise_trailing_text", .args = {"+10abc"}, .after = text(kLevel + 10), .needs = Needs::Room},
-    {.name = "raise_second_plus", .args = {"++10"}, .after = text(kLevel + 10), .needs = Needs::Room},
     {.name = "raise_to_limit", .args = {"+10"}, .before = line(kLimit - 6), .after = text(kLimit)},
     {.name = "raise_at_limit", .args = {"+1"}, .before = line(kLimit), .after = line(kLimit)},
     {.name = "raise_int_max", .args = {"+2147483647"}, .after = text(kLimit)},
@@ -304,8 +299,6 @@ const Case kCases[] = {
     {.name = "set_limit", .args = {"=" + text(kLimit)}, .after = text(kLimit)},
     {.name = "set_floor", .args = {"=" + text(kFloor)}, .after = text(kFloor)},
     {.name = "set_same_level", .args = {"=" + text(kLevel)}, .after = text(kLevel)},
-    {.name = "set_spaces_and_sign", .args = {"= +" + text(kSetLevel)}, .after = text(kSetLevel)},
-    {.name = "set_leading_zero_is_decimal", .args = {"=0" + text(kSetLevel)}, .after = text(kSetLevel)},
     // No number reads as 0, which only a floor of 0 lets through.
     {.name = "set_equals_alone", .args = {"="}, .after = "0", .needs = Needs::ZeroFloor},
     {.name = "set_text", .args = {"=abc"}, .after = "0", .needs = Needs::ZeroFloor},
@@ -315,15 +308,12 @@ const Case kCases[] = {
     {.name = "set_below_floor", .args = {"=" + text(kFloor - 1)}, .after = line(kLevel), .err = kInvalid, .status = 1},
     {.name = "set_negative", .args = {"=-1"}, .after = line(kLevel), .err = kInvalid, .status = 1},
     {.name = "set_int_max_plus_one", .args = {"=2147483648"}, .after = line(kLevel), .err = kInvalid, .status = 1, .needs = Needs::AboveLimit},
-    {.name = "set_wraps_nowhere", .args = {"=" + kWrapsOntoSetLevel}, .after = line(kLevel), .err = kInvalid, .status = 1, .needs = Needs::AboveLimit},
 
     // The attribute's text.
     {.name = "attribute_empty", .args = {"+5"}, .before = "", .after = "5", .needs = Needs::Room},
     {.name = "attribute_text", .args = {"+5"}, .before = "bright\n", .after = "5", .needs = Needs::Room},
     {.name = "attribute_spaces", .args = {"+1"}, .before = "  " + line(kLevel), .after = text(kLevel + 1)},
     {.name = "attribute_no_line_end", .args = {"-1"}, .before = text(kLevel), .after = text(kLevel - 1), .needs = Needs::Room},
-    {.name = "attribute_beyond_32_bits", .args = {"-1"}, .before = "99999999999\n", .after = "2147483646"},
-    {.name = "attribute_below_32_bits", .args = {"+1"}, .before = "-99999999999\n", .after = "-2147483647"},
     // One read of at most one page less a byte: the "2" beyond its 4095 bytes is not read.
     {.name = "attribute_one_page", .args = {"+1"}, .before = std::string(4094, ' ') + "12\n", .after = "2", .needs = Needs::Room},
 
@@ -336,6 +326,8 @@ const Case kCases[] = {
     {.name = "refused_raise", .args = {"+5"}, .device = Device::Refuses, .err = kWriteRefused, .status = 1},
     {.name = "unreadable_raise", .args = {"+5"}, .device = Device::Unreadable, .err = kReadFailed, .status = 1},
     {.name = "unreadable_set", .args = {"=" + text(kSetLevel)}, .device = Device::Unreadable, .err = kCannotWrite, .status = 1},
+    // Read-only, the attribute is read, then cannot be opened to write.
+    {.name = "read_only_raise", .args = {"+5"}, .after = line(kLevel), .device = Device::ReadOnly, .err = kCannotWrite, .status = 1},
     // A write cut short, or one that the close reports failed, is a failure too.
     {.name = "short_write_set", .args = {"=" + kLimitText}, .after = kLimitCut, .err = kWriteRefused, .status = 1, .needs = Needs::Room, .conditions = {.file_size_limit = kLimitText.size() - 1}},
     {.name = "short_write_raise", .args = {"+" + text(kLimit)}, .after = kLimitCut, .err = kWriteRefused, .status = 1, .needs = Needs::Room, .conditions = {.file_size_limit = kLimitText.size() - 1}},
@@ -347,10 +339,9 @@ const Case kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, testing::ValuesIn(kCases),
                          [](const auto &info) { return info.param.name; });
 
-// A key daemon may start the tool with standard input, output or error closed.
-// The attribute's descriptor may then be 0, 1 or 2, a valid one like any other:
-// each action must work, or fail, as with all three open. With standard error
-// closed the error line cannot be seen; the status and the attribute still can.
+// A key daemon may start the tool with standard input, output or error closed,
+// and the attribute's descriptor be 0, 1 or 2: each action works, or fails, as
+// with all three open (the error line unseen with standard error closed).
 std::vector<Case> closed_stream_cases() {
     const Case actions[] = {
         {.name = "raise", .args = {"+5"}, .after = text(kLevel + 5), .needs = Needs::Room},
@@ -385,71 +376,23 @@ std::vector<Case> closed_stream_cases() {
 INSTANTIATE_TEST_SUITE_P(ClosedStreams, EndToEnd, testing::ValuesIn(closed_stream_cases()),
                          [](const auto &info) { return info.param.name; });
 
-// Only a full checkout has a version: one with no commit, or a shallow clone
-// (which has too few commits to count) stamps nothing; fetching the rest of
-// its history, as the build's message advises, mends it.
-TEST(Build, VersionFollowsTheCheckout) {
-    char dir[] = "/tmp/lumtune-version.XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    const std::string here = dir, full = here + "/full", shallow = here + "/shallow";
-    const std::string header = here + "/version.hpp", commit_time = here + "/commit-time";
-    const std::string git = "git -c user.name=t -c user.email=t@t ";
-    auto stamped = [&](const std::string &source) {
-        unlink(header.c_str());
-        command_output("'" CMAKE_COMMAND "' -DSOURCE_DIR=" + source + " -DOUTPUT=" + header +
-                       " -DCOMMIT_TIME=" + commit_time +
-                       " -P '" SOURCE_DIR "/cmake/version.cmake' 2>/dev/null");
-        std::string text = read_file(header);
-        size_t quote = text.find('"');
-        return quote == std::string::npos ? text
-                                          : text.substr(quote + 1, text.rfind('"') - quote - 1);
-    };
-
-    ASSERT_EQ(mkdir(full.c_str(), 0755), 0);
-    EXPECT_EQ(stamped(full), "") << "outside a checkout";
-    command_output(git + "-C " + full + " init -q");
-    EXPECT_EQ(stamped(full), "") << "a checkout with no commit";
-    command_output(git + "-C " + full + " commit -q --allow-empty -m one && " + git + "-C " + full +
-                   " commit -q --allow-empty -m two");
-    std::string head = command_output(git + "-C " + full + " rev-parse HEAD");
-    ASSERT_GE(head.size(), 7u);
-    EXPECT_EQ(stamped(full), "2." + head.substr(0, 7)) << "a checkout with two commits";
-    EXPECT_EQ(read_file(commit_time), command_output(git + "-C " + full + " log -1 --format=%ct"));
-    command_output(git + "clone -q --depth 1 file://" + full + " " + shallow);
-    EXPECT_EQ(stamped(shallow), "") << "a shallow clone";
-    command_output(git + "-C " + shallow + " fetch -q --unshallow");
-    EXPECT_EQ(stamped(shallow), "2." + head.substr(0, 7)) << "the shallow clone, unshallowed";
-    command_output("rm -rf " + here);
-}
-
-TEST_F(Covered, BannerVersionHasItsForm) {
-    ASSERT_TRUE(make_device(Device::Holds, line(kLevel)));
-    Outcome outcome = run_program(kCopy, {"lumtune"}, Caller::Root);
-    std::smatch version;
-    ASSERT_TRUE(std::regex_search(outcome.out, version, std::regex("^lumtune v(\\S+) ")))
-        << outcome.out;
-    EXPECT_TRUE(std::regex_match(version[1].str(), std::regex("[0-9]+\\.[0-9a-f]{7}")))
-        << version[1];
-}
-
-// What the shipped build promises. A sanitized build brings a runtime with
-// libraries and system calls of its own, and its leak check cannot run under strace.
+// What the shipped build promises; a sanitized one has a runtime of its own.
 #ifndef LUMTUNE_SANITIZED
 // libc, and on AArch64 the dynamic loader, which holds the stack protector's
-// canary (__stack_chk_guard); nothing else, such as libstdc++, libgcc_s or libm.
+// canary; nothing else, such as libstdc++, libgcc_s or libm.
 TEST(Build, LinksAgainstLibcAlone) {
 #ifdef __aarch64__
     const std::vector<std::string> allowed{"libc.so.6", "ld-linux-aarch64.so.1"};
 #else
     const std::vector<std::string> allowed{"libc.so.6"};
 #endif
-    std::string dynamic = command_output("readelf -d '" LUMTUNE_BINARY "'");
-    std::vector<std::string> needed;
-    std::regex entry("\\(NEEDED\\).*\\[(.*)\\]");
-    for (std::sregex_iterator it(dynamic.begin(), dynamic.end(), entry), end; it != end; ++it) {
-        needed.push_back((*it)[1]);
+    std::string needed = command_output("readelf -d '" LUMTUNE_BINARY
+                                        "' | sed -n 's/.*(NEEDED).*\\[\\(.*\\)\\]$/\\1/p'");
+    std::string wanted;
+    for (const std::string &library : allowed) {
+        wanted += library + "\n";
     }
-    EXPECT_EQ(needed, allowed);
+    EXPECT_EQ(needed, wanted);
 }
 
 // The system calls a program makes under strace, one a line, from execve on.
@@ -500,39 +443,30 @@ TEST_F(Lean, OneWriteOfTheWholeLevel) {
     }
     ASSERT_EQ(writes.size(), 1u) << testing::PrintToString(writes);
     const std::string limit = text(kLimit), size = text(static_cast<long long>(limit.size()));
-    EXPECT_TRUE(std::regex_match(
-        writes[0], std::regex(R"(write\(\d+, ")" + limit + R"(", )" + size + R"(\) *= )" + size)))
-        << writes[0];
+    EXPECT_NE(writes[0].find(", \"" + limit + "\", " + size + ")"), std::string::npos) << writes[0];
+    EXPECT_TRUE(writes[0].ends_with("= " + size)) << writes[0];
     EXPECT_EQ(read_file(kAttribute), limit);
 }
 
-// Read-only to read, closed, then write-only and truncating to write; never created.
-TEST_F(Lean, OpensTheAttributeToReadThenToWrite) {
+// No descriptor is held from the read to the write.
+TEST_F(Lean, ClosesTheReadBeforeTheWrite) {
     ASSERT_TRUE(make_device(Device::Holds, line(kLimit - 6)));
     std::vector<std::string> calls = system_calls({kCopy, "+10"});
-    std::vector<std::string> opens;
-    size_t first_closed = 0, second_open = 0;
+    std::vector<size_t> opens;
     for (size_t i = 0; i < calls.size(); ++i) {
         if (calls[i].find('"' + kAttribute + '"') != std::string::npos) {
-            opens.push_back(calls[i]);
-            second_open = opens.size() == 2 ? i : second_open;
-        } else if (opens.size() == 1 && first_closed == 0 &&
-                   calls[i].starts_with("close(" + opens[0].substr(opens[0].rfind(' ') + 1) +
-                                        ")")) {
-            first_closed = i;
+            opens.push_back(i);
         }
     }
-    const std::string opening = R"(openat\(AT_FDCWD, ")" + kAttribute + R"(", )";
-    const std::string opened = R"(\) *= \d+)";
-    ASSERT_EQ(opens.size(), 2u) << testing::PrintToString(opens);
-    EXPECT_TRUE(std::regex_match(opens[0], std::regex(opening + R"(O_RDONLY\|O_CLOEXEC)" + opened)))
-        << opens[0];
-    EXPECT_TRUE(std::regex_match(opens[1],
-                                 std::regex(opening + R"(O_WRONLY\|O_TRUNC\|O_CLOEXEC)" + opened)))
-        << opens[1];
-    EXPECT_TRUE(first_closed != 0 && first_closed < second_open)
-        << "the read's descriptor is not closed before the write's open:\n"
-        << testing::PrintToString(calls);
+    ASSERT_EQ(opens.size(), 2u) << testing::PrintToString(calls);
+    const std::string &first = calls[opens[0]];
+    const std::string closing = "close(" + first.substr(first.rfind(' ') + 1) + ")";
+    bool closed = false;
+    for (size_t i = opens[0] + 1; i < opens[1]; ++i) {
+        closed = closed || calls[i].starts_with(closing);
+    }
+    EXPECT_TRUE(closed) << "the read's descriptor is not closed before the write's open:\n"
+                        << testing::PrintToString(calls);
 }
 #endif
 

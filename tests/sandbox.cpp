@@ -21,16 +21,14 @@ namespace {
 
 constexpr uid_t kUnprivilegedId = 65534;
 
-// The command that runs a program built for another architecture, such as
-// qemu-user for a cross build; none when the build is native.
+// The emulator of a cross build's programs, qemu-user; none for a native one.
 #ifdef TARGET_EMULATOR
 const std::vector<std::string> kEmulator = {TARGET_EMULATOR};
 #else
 const std::vector<std::string> kEmulator;
 #endif
 
-// The memory checker that the programs run under, from MEMCHECK in the
-// environment (the memcheck tests set it): its command's words, or none.
+// The memory checker's command, from MEMCHECK (the memcheck tests set it), as words.
 std::vector<std::string> memcheck_command() {
     std::vector<std::string> words;
     const char *text = std::getenv("MEMCHECK");
@@ -91,18 +89,14 @@ bool set_file_size_limit(unsigned long bytes) {
     return bytes == 0 || setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 
-// An emulated process has threads of the emulator's, and a process with
-// threads cannot enter a user namespace: where dropping privileges takes one
-// (not as real root), unshare makes it before the emulator starts.
+// An emulated process has threads, and so cannot enter a user namespace: where
+// dropping privileges takes one (not as real root), unshare makes it first.
 bool unshare_drops_privileges() {
     return !kEmulator.empty() && !running_as_real_root();
 }
 
-// The command line that runs the program: under its emulator, if it needs one,
-// or under the memory checker, if the tests ask for one; and under strace,
-// which makes each of its close() calls of that file fail, when the conditions
-// ask for it. The emulator and the checker pass those calls on to the kernel,
-// and so their failures back.
+// The command line: the program under its emulator or the memory checker, if
+// any, under strace when its close() calls of a file are to fail.
 std::vector<std::string> command_line(const std::string &path, const std::vector<std::string> &argv,
                                       Caller caller, const Conditions &conditions) {
     if (conditions.failing_close.empty() && kEmulator.empty() && kMemcheck.empty()) {
@@ -110,12 +104,11 @@ std::vector<std::string> command_line(const std::string &path, const std::vector
     }
     std::vector<std::string> command;
     if (!conditions.failing_close.empty()) {
-        // Only the calls on that file are traced, and so only theirs fail.
         command = {"strace", "-qq", "-o", "/dev/null"};
         command.insert(command.end(), {"-P", conditions.failing_close, "-e", "trace=close"});
         command.insert(command.end(), {"-e", "inject=close:error=EIO"});
 #ifdef LUMTUNE_SANITIZED
-        // The leak check stops the program to look at it, which it cannot while traced.
+        // The leak check cannot stop a traced program.
         command.insert(command.end(), {"-E", "ASAN_OPTIONS=detect_leaks=0"});
 #endif
         command.emplace_back("--");
@@ -219,8 +212,7 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
         outcome.refusal = "not run: /sys/class is not covered by a tmpfs";
         return outcome;
     }
-    // Pipes, not files: a file-size limit must cut short the attribute's write
-    // alone, and it applies to regular files only.
+    // Pipes, not files, which a file-size limit would cut short too.
     int file = conditions.output_file ? memfd_create("stdout", MFD_CLOEXEC) : -1;
     int out[2], err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {

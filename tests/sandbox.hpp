@@ -5,28 +5,23 @@
 #include <string>
 #include <vector>
 
-// Enters a private mount namespace, inside a user namespace of our own when the
-// tests do not run as root. Returns an explanation on failure, "" on success.
+// Enters a private mount namespace (in a user namespace when not root); "" or why not.
 std::string enter_private_namespace();
 
-// True when the programs run under an emulator, as those of a cross build do.
+// The programs run under an emulator (a cross build), or a memory checker (MEMCHECK).
 bool emulated();
-
-// True when the programs run under a memory checker (MEMCHECK in the environment).
 bool memchecked();
 
-// True when the tests run as root of the machine, not in a user namespace of their own.
+// The tests run as root of the machine, not in a user namespace of their own.
 bool running_as_real_root();
 
-// Lays a fresh tmpfs over /sys/class and checks that it is there.
-// Returns an explanation on failure, "" on success.
+// Lays a fresh tmpfs over /sys/class and checks that it is there; "" or why not.
 std::string cover_sys_class();
 void uncover_sys_class();
 
 enum class Caller {
     Root,
-    // Root of the machine drops to nobody; inside our own user namespace a
-    // nested one maps the caller to a uid other than 0.
+    // nobody, for the machine's root; else a nested user namespace's uid 1000.
     Unprivileged,
 };
 
@@ -37,28 +32,21 @@ struct Outcome {
     std::string refusal; // why the program was not run, "" when it was
 };
 
-// What the program finds around it besides its caller, for the failures that a
-// fake attribute alone cannot make.
+// What the program finds around it, for failures a fake attribute cannot make.
 struct Conditions {
     bool one_stream = false;  // standard error goes to standard output, in order
     bool full_output = false; // standard output is /dev/full: every write fails
-    // Standard output is a file, which a file-size limit applies to, not a pipe.
-    bool output_file = false;
-    // The largest file, in bytes, the program may write (RLIMIT_FSIZE); a write
-    // that would pass it is cut short there. 0: no limit.
+    bool output_file = false; // standard output is a file, not a pipe
+    // The largest file the program may write (RLIMIT_FSIZE); 0: no limit.
     unsigned long file_size_limit = 0;
-    // Every close() of a descriptor of this file fails with EIO, as on a file
-    // system that reports a failed write only when the file is closed: strace
-    // (run by root) injects the error. "": none fails.
+    // Every close() of this file fails with EIO (strace injects it); "": none.
     std::string failing_close = "";
-    // The standard descriptors that are closed when the program starts, as a
-    // key daemon may start it: bit N for descriptor N. 0: all three are open.
+    // Bit N: descriptor N is closed when the program starts, as a key daemon may.
     unsigned closed_streams = 0;
 };
 
-// Runs the program at path with argv (argv[0] included) after checking that the
-// overlay is in place; it is never run without it. A program of a cross build
-// runs under its emulator, qemu-user.
+// Runs the program at path with argv (argv[0] included), under the emulator of a
+// cross build, only once the tmpfs is checked to be over /sys/class.
 Outcome run_program(const std::string &path, const std::vector<std::string> &argv, Caller caller,
                     const Conditions &conditions = {});
 

@@ -31,39 +31,39 @@ max() {
 
 load() {
     rmmod test_backlight 2>/dev/null
-    if ! insmod "$module" name="$device" "$@"; then
-        failed=$((failed + 1))
-        echo "not ok - insmod $*"
-    fi
+    insmod "$module" name="$device" "$@" || { failed=$((failed + 1)) && echo "not ok - insmod $*"; }
 }
 
 # put LEVEL: sets the device's level directly, without lumtune.
 put() {
-    if ! printf '%s' "$1" >"$attribute"; then
-        failed=$((failed + 1))
-        echo "not ok - put $1"
-    fi
+    printf '%s' "$1" >"$attribute" || { failed=$((failed + 1)) && echo "not ok - put $1"; }
 }
 
 applied() {
     cat "$parameters/applied_count"
 }
 
-# Collects what is wrong with the last run into $problems.
-expect_output() {
-    if [ "$1" = usage ]; then
+# run STDOUT STDERR COMMAND...: runs COMMAND, adding to $problems what its
+# output has that it should not: STDOUT is "usage" for the banner and usage
+# lines, "" for nothing; STDERR the one error line, or "" for none.
+run() {
+    want_out=$1 want_err=$2
+    shift 2
+    before=$(applied)
+    "$@" >/tmp/out 2>/tmp/err
+    status=$?
+    count=$(($(applied) - before))
+    problems=""
+    if [ "$want_out" = usage ]; then
         [ "$(wc -l </tmp/out)" -eq 2 ] && head -n 1 /tmp/out | grep -Eq "$banner" &&
-            [ "$(tail -n 1 /tmp/out)" = "$usage_line" ] ||
-            problems="$problems stdout='$(cat /tmp/out)'"
+            [ "$(tail -n 1 /tmp/out)" = "$usage_line" ] || problems="$problems stdout='$(cat /tmp/out)'"
     elif [ -s /tmp/out ]; then
         problems="$problems stdout='$(cat /tmp/out)'"
     fi
-    if [ -n "$2" ]; then
-        [ "$(cat /tmp/err)" = "$2" ] && [ "$(wc -l </tmp/err)" -eq 1 ] ||
-            problems="$problems stderr='$(cat /tmp/err)'"
-    elif [ -s /tmp/err ]; then
+    lines=0
+    [ -z "$want_err" ] || lines=1
+    [ "$(cat /tmp/err)" = "$want_err" ] && [ "$(wc -l </tmp/err)" -eq "$lines" ] ||
         problems="$problems stderr='$(cat /tmp/err)'"
-    fi
 }
 
 report() {
@@ -82,45 +82,31 @@ skip() {
     echo "ok - $1 # skip $2"
 }
 
-# check NAME STATUS LEVEL APPLIED STDOUT STDERR COMMAND...
-#   LEVEL    the attribute's text afterwards, without its line end
-#   APPLIED  how many times the kernel applied a level during the command
-#   STDOUT   "usage" for the banner and usage lines, "" for nothing
+# check NAME STATUS LEVEL APPLIED STDOUT STDERR COMMAND...: LEVEL is the
+# attribute's text afterwards, APPLIED how many times the kernel applied a
+# level meanwhile, the last of them LEVEL.
 check() {
-    name=$1 want_status=$2 want_level=$3 want_applied=$4 want_out=$5 want_err=$6
-    shift 6
-    before=$(applied)
-    "$@" >/tmp/out 2>/tmp/err
-    status=$?
-    problems=""
+    name=$1 want_status=$2 want_level=$3 want_applied=$4
+    shift 4
+    run "$@"
     [ "$status" = "$want_status" ] || problems="$problems status=$status"
-    printf '%s\n' "$want_level" | cmp -s - "$attribute" ||
-        problems="$problems attribute='$(cat "$attribute")'"
-    count=$(($(applied) - before))
+    printf '%s\n' "$want_level" | cmp -s - "$attribute" || problems="$problems attribute='$(cat "$attribute")'"
     [ "$count" = "$want_applied" ] || problems="$problems applied=$count"
     if [ "$want_applied" -gt 0 ] && [ "$(cat "$parameters/applied_level")" != "$want_level" ]; then
         problems="$problems applied_level=$(cat "$parameters/applied_level")"
     fi
-    expect_output "$want_out" "$want_err"
     report "$name"
 }
 
 # check_missing NAME STDERR COMMAND...: the device is gone and another one is
-# there; lumtune must fail and leave the other alone: no level applied to it,
-# its own as it was.
+# there; lumtune fails, applies no level to the other, and leaves its own.
 check_missing() {
-    name=$1 want_err=$2
-    shift 2
-    before=$(applied)
-    "$@" >/tmp/out 2>/tmp/err
-    status=$?
-    problems=""
+    name=$1
+    shift
+    run "" "$@"
     [ "$status" = 1 ] || problems="$problems status=$status"
-    count=$(($(applied) - before))
     [ "$count" = 0 ] || problems="$problems applied_to_other=$count"
-    [ "$(cat "$other/brightness")" = "$other_level" ] ||
-        problems="$problems other_level='$(cat "$other/brightness")'"
-    expect_output "" "$want_err"
+    [ "$(cat "$other/brightness")" = "$other_level" ] || problems="$problems other_level='$(cat "$other/brightness")'"
     report "$name"
 }
 
