@@ -5,18 +5,14 @@
  *
  * Each round runs every command once, in a fresh random order (a Fisher-Yates
  * shuffle), so that no command always follows the same one: what ran just
- * before changes what a start costs. The first WARMUP rounds are discarded,
- * then N rounds count. The orders come from a small PRNG whose seed is read
- * from /dev/urandom, or from LUMTUNE_BENCH_SEED when that is set, and is
- * printed on standard error, so that a run's orders can be repeated.
- * The programs are named by path (no PATH search); their standard output and
- * error go to /dev/null, and any run that does not exit with status 0 aborts.
- *
- * Prints one line per command, in the order given:
- *   median wall µs/call, median CPU µs/call (user + system, from wait4),
- *   median over rounds of the wall and CPU ratio to REFERENCE in that round.
+ * before changes what a start costs. WARMUP rounds go first, uncounted. The
+ * orders come from splitmix64, seeded from LUMTUNE_BENCH_SEED or /dev/urandom,
+ * and the seed is printed on standard error, so that a run can be repeated.
+ * Programs are named by path; their output goes to /dev/null, and a run that
+ * does not exit with status 0 aborts. Prints a line a command, in the order
+ * given: median wall and CPU (user + system) µs a call, and the median over
+ * rounds of each round's wall and CPU ratio to REFERENCE.
  */
-#include <errno.h>
 #include <fcntl.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -28,108 +24,53 @@
 #include <unistd.h>
 
 #define WARMUP 20
-
-struct command {
-    char **argv;
-    double *wall; /* µs per round */
-    double *cpu;  /* µs per round */
-};
+#define MAX_COMMANDS 16
 
 static void die(const char *what) {
     perror(what);
     exit(1);
 }
 
-static double now_us(void) {
-    struct timespec t;
-    if (clock_gettime(CLOCK_MONOTONIC, &t) != 0) {
-        die("clock_gettime");
-    }
-    return (double)t.tv_sec * 1e6 + (double)t.tv_nsec / 1e3;
-}
-
-static double timeval_us(struct timeval t) {
+static double us(struct timeval t) {
     return (double)t.tv_sec * 1e6 + (double)t.tv_usec;
 }
 
-/* One run of the command; its times are kept in slot unless slot < 0. */
-static void run(struct command *c, int devnull, long slot) {
+static double now_us(void) {
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (double)t.tv_sec * 1e6 + (double)t.tv_nsec / 1e3;
+}
+
+/* Runs argv once; its wall and CPU time go to *wall and *cpu. */
+static void run(char **argv, int devnull, double *wall, double *cpu) {
     double start = now_us();
     pid_t pid = fork();
-    if (pid < 0) {
-        die("fork");
-    }
     if (pid == 0) {
-        if (dup2(devnull, STDOUT_FILENO) < 0 || dup2(devnull, STDERR_FILENO) < 0) {
-            _exit(126);
-        }
-        execv(c->argv[0], c->argv);
+        dup2(devnull, STDOUT_FILENO);
+        dup2(devnull, STDERR_FILENO);
+        execv(argv[0], argv);
         _exit(127);
     }
     int status;
     struct rusage usage;
-    if (wait4(pid, &status, 0, &usage) != pid) {
-        die("wait4");
+    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid) {
+        die("fork or wait4");
     }
-    double end = now_us();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        if (WIFEXITED(status)) {
-            fprintf(stderr, "bench-spawn: %s exited with status %d\n", c->argv[0],
-                    WEXITSTATUS(status));
-        } else {
-            fprintf(stderr, "bench-spawn: %s ended by signal %d\n", c->argv[0], WTERMSIG(status));
-        }
+        fprintf(stderr, "bench-spawn: %s failed (wait status %d)\n", argv[0], status);
         exit(1);
     }
-    if (slot >= 0) {
-        c->wall[slot] = end - start;
-        c->cpu[slot] = timeval_us(usage.ru_utime) + timeval_us(usage.ru_stime);
-    }
+    *wall = now_us() - start;
+    *cpu = us(usage.ru_utime) + us(usage.ru_stime);
 }
 
-/* splitmix64: each call gives the next number of the sequence the seed fixes. */
-static uint64_t prng_state;
+static uint64_t state;
 
-static uint64_t prng_next(void) {
-    uint64_t z = (prng_state += 0x9e3779b97f4a7c15u);
+static uint64_t next(void) {
+    uint64_t z = (state += 0x9e3779b97f4a7c15u);
     z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
     z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
     return z ^ (z >> 31);
-}
-
-/* The seed: LUMTUNE_BENCH_SEED (a decimal number) if set, else 8 bytes of
- * /dev/urandom. */
-static uint64_t seed(void) {
-    const char *text = getenv("LUMTUNE_BENCH_SEED");
-    if (text) {
-        char *end;
-        errno = 0;
-        unsigned long long value = strtoull(text, &end, 10);
-        if (*text < '0' || *text > '9' || *end != '\0' || errno != 0) {
-            fprintf(stderr, "bench-spawn: LUMTUNE_BENCH_SEED is not a decimal number\n");
-            exit(2);
-        }
-        return (uint64_t)value;
-    }
-    uint64_t value = 0;
-    int fd = open("/dev/urandom", O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || read(fd, &value, sizeof value) != (ssize_t)sizeof value) {
-        die("/dev/urandom");
-    }
-    close(fd);
-    return value;
-}
-
-/* Puts order[0] to order[count - 1] in a random order, every one equally
- * likely (Fisher-Yates; with 64-bit numbers, the modulo adds no bias that
- * matters). */
-static void shuffle(int *order, int count) {
-    for (int i = count - 1; i > 0; --i) {
-        int j = (int)(prng_next() % (uint64_t)(i + 1));
-        int swap = order[i];
-        order[i] = order[j];
-        order[j] = swap;
-    }
 }
 
 static int compare(const void *a, const void *b) {
@@ -143,8 +84,7 @@ static double median(double *values, long count) {
     return count % 2 ? values[count / 2] : (values[count / 2 - 1] + values[count / 2]) / 2;
 }
 
-/* Median over rounds of values[r] / reference[r]; rounds where the
- * reference is 0 have no ratio and are left out. */
+/* Median over rounds of values[r] / reference[r], leaving out a reference of 0. */
 static double median_ratio(const double *values, const double *reference, long rounds,
                            double *scratch) {
     long count = 0;
@@ -162,59 +102,60 @@ int main(int argc, char **argv) {
         fprintf(stderr, "usage: %s N REFERENCE [ARG...] [-- COMMAND [ARG...]]...\n", argv[0]);
         return 2;
     }
-
-    /* Split the arguments at each "--"; the NULL ends each argv. */
-    struct command commands[16];
+    /* The commands, split at each "--", which becomes the end of an argv. */
+    char **commands[MAX_COMMANDS];
     int count = 0;
     for (int i = 2; i < argc; ++i) {
         if (strcmp(argv[i], "--") == 0) {
             argv[i] = NULL;
-        } else if (i == 2 || argv[i - 1] == NULL) {
-            if (count == 16) {
-                fprintf(stderr, "bench-spawn: too many commands\n");
-                return 2;
-            }
-            commands[count].argv = &argv[i];
-            commands[count].wall = malloc((size_t)rounds * sizeof(double));
-            commands[count].cpu = malloc((size_t)rounds * sizeof(double));
-            if (!commands[count].wall || !commands[count].cpu) {
-                die("malloc");
-            }
-            ++count;
+        } else if ((i == 2 || argv[i - 1] == NULL) && count < MAX_COMMANDS) {
+            commands[count++] = &argv[i];
         }
     }
-
+    /* Times of command i in round r at [i * rounds + r], then scratch space. */
+    double *wall = malloc((size_t)(count + 1) * (size_t)rounds * sizeof(double));
+    double *cpu = malloc((size_t)count * (size_t)rounds * sizeof(double));
     int devnull = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (devnull < 0) {
-        die("/dev/null");
+    if (!wall || !cpu || devnull < 0) {
+        die("setting up");
     }
-    prng_state = seed();
+    const char *seed = getenv("LUMTUNE_BENCH_SEED");
+    if (seed) {
+        state = strtoull(seed, NULL, 10);
+    } else {
+        int fd = open("/dev/urandom", O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || read(fd, &state, sizeof state) != (ssize_t)sizeof state) {
+            die("/dev/urandom");
+        }
+        close(fd);
+    }
     fprintf(stderr, "bench-spawn: order seed %llu (LUMTUNE_BENCH_SEED repeats it)\n",
-            (unsigned long long)prng_state);
-    int order[16];
+            (unsigned long long)state);
+
+    int order[MAX_COMMANDS];
     for (int i = 0; i < count; ++i) {
         order[i] = i;
     }
     for (long round = -WARMUP; round < rounds; ++round) {
-        shuffle(order, count);
+        for (int i = count - 1; i > 0; --i) {
+            int j = (int)(next() % (uint64_t)(i + 1)), swap = order[i];
+            order[i] = order[j];
+            order[j] = swap;
+        }
         for (int k = 0; k < count; ++k) {
-            run(&commands[order[k]], devnull, round);
+            long slot = (long)order[k] * rounds + (round < 0 ? 0 : round);
+            run(commands[order[k]], devnull, &wall[slot], &cpu[slot]);
         }
     }
-
-    double *scratch = malloc((size_t)rounds * sizeof(double));
-    if (!scratch) {
-        die("malloc");
-    }
     /* All ratios first: median() sorts the reference's times in place. */
-    double wall_ratio[16], cpu_ratio[16];
+    double *scratch = wall + (long)count * rounds, wall_ratio[MAX_COMMANDS], cpu_ratio[MAX_COMMANDS];
     for (int i = 0; i < count; ++i) {
-        wall_ratio[i] = median_ratio(commands[i].wall, commands[0].wall, rounds, scratch);
-        cpu_ratio[i] = median_ratio(commands[i].cpu, commands[0].cpu, rounds, scratch);
+        wall_ratio[i] = median_ratio(&wall[i * rounds], wall, rounds, scratch);
+        cpu_ratio[i] = median_ratio(&cpu[i * rounds], cpu, rounds, scratch);
     }
     for (int i = 0; i < count; ++i) {
-        printf("%.1f %.1f %.3f %.3f\n", median(commands[i].wall, rounds),
-               median(commands[i].cpu, rounds), wall_ratio[i], cpu_ratio[i]);
+        printf("%.1f %.1f %.3f %.3f\n", median(&wall[i * rounds], rounds),
+               median(&cpu[i * rounds], rounds), wall_ratio[i], cpu_ratio[i]);
     }
     return 0;
 }
