@@ -1,11 +1,8 @@
-# The panel lumtune is built for: which backlight device it drives and the
-# levels it keeps to. All three are fixed into the tool when configuring; it has
-# no run-time setting for them and never asks the device for its range.
+# The panel lumtune is built for, fixed into the tool: the backlight device it
+# drives and the levels it keeps to. A bad value stops the configure and is not
+# kept in the cache. Writes generated/panel.hpp, and sets LUMTUNE_STEP.
 #
 #   cmake -S . -B build -DLUMTUNE_DEVICE=acpi_video0 -DLUMTUNE_FLOOR=1 -DLUMTUNE_LIMIT=15
-#
-# A bad value stops the configure, and is not kept in the cache; none is
-# adjusted. Writes generated/panel.hpp for the sources, and sets LUMTUNE_STEP.
 set(LUMTUNE_DEVICE intel_backlight CACHE STRING
     "Name of the backlight device in /sys/class/backlight that lumtune drives")
 set(LUMTUNE_LIMIT 976 CACHE STRING

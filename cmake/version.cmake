@@ -1,25 +1,16 @@
-# The version of the tool is "<commit count>.<first seven hex digits of HEAD>"
-# of the git checkout at SOURCE_DIR: one commit, one version, from any full
-# clone. Where that cannot be known, nothing is built: a tree without a git
-# checkout of its own (a copy, or one made by git archive) has no commit to
-# name, and a shallow clone has too few commits to count.
-#
-# CMakeLists.txt includes this file when configuring, with SOURCE_DIR alone, so
-# that a tree which cannot be built stops the configure. Run as a script at
-# every build, it also writes
+# The tool's version, "<commit count>.<first seven hex digits of HEAD>" of the
+# git checkout at SOURCE_DIR: one commit, one version, from any full clone. A
+# tree without a checkout of its own (a copy, git archive) or a shallow clone
+# cannot tell it, and stops the configure, which includes this file. Run as a
+# script at every build, it writes each of these only when it changes:
 #   OUTPUT         the version header;
-#   CHANGELOG      the package's Debian changelog: one entry of that version,
-#                  built from that commit, signed by MAINTAINER on the commit's
-#                  date, so the file is the same whenever it is made;
-#   COMMIT_TIME    the commit's time in seconds since the epoch, the package's
-#                  time stamp when the builder sets no SOURCE_DATE_EPOCH.
-# Each file is rewritten only when its content changes, so an unchanged version
-# rebuilds nothing and a new commit is never missed.
+#   CHANGELOG      the package's changelog: one entry of that version, signed by
+#                  MAINTAINER on the commit's date;
+#   COMMIT_TIME    the commit's time, the package's time stamps by default.
 include("${CMAKE_CURRENT_LIST_DIR}/source-date-epoch.cmake")
 lumtune_check_source_date_epoch()
 
-# git_output(VARIABLE ARGUMENT...): the output of git run in SOURCE_DIR, in the
-# C locale, or "" if git fails.
+# git_output(VARIABLE ARGUMENT...): git's output in SOURCE_DIR, or "" if it fails.
 function(git_output variable)
     execute_process(
         COMMAND "${CMAKE_COMMAND}" -E env LC_ALL=C git -C "${SOURCE_DIR}" ${ARGN}
