@@ -3,8 +3,7 @@
 #
 #   cmake -S . -B build-arm64 --toolchain cmake/aarch64-linux-gnu.cmake
 #
-# The tests run the arm64 programs under qemu-user, with the cross libc as the
-# root of their library paths; no binfmt handler is needed.
+# The tests run them under qemu-user, with the cross libc for their libraries.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)

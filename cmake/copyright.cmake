@@ -1,14 +1,7 @@
-# Makes the Debian copyright file COPYRIGHT_FILE from LICENSE when configuring,
-# in the machine-readable format
-# (https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/):
-# LICENSE stays the one home of the licence text, and the file is remade
-# whenever LICENSE changes.
-#
-# Its Source field says where the source comes from: LUMTUNE_SOURCE_URL, which
-# the builder may set. By default it says no more than is known whatever the
-# clone: that the source is lumtune's git repository, the commit named by the
-# version. It is never read from the clone (its "origin", say), so that a
-# clone from any mirror makes the same package.
+# Makes the machine-readable Debian copyright file COPYRIGHT_FILE from LICENSE,
+# whenever LICENSE changes. Its Source is LUMTUNE_SOURCE_URL, by default no
+# more than is known whatever the clone: it is never read from the clone's
+# origin, so that a clone from any mirror makes the same package.
 set(LUMTUNE_SOURCE_URL
     "the lumtune git repository; the package's version names the commit it was built from"
     CACHE STRING "Where the source comes from, for the Source field of the Debian copyright file")

@@ -1,9 +1,7 @@
 # Run by cpack once it has made the package: gives each member of the .deb's
-# ar archive the mode 0644, as dpkg-deb does. cpack records the modes of the
-# files it wrote, which follow the builder's umask, so that two builds under
-# umasks 022 and 002 would otherwise differ. An ar member's header is 60
-# characters with the mode as 8 octal digits and blanks at 40, its size as 10
-# decimal digits at 48; its data follows, padded to an even length.
+# ar archive the mode 0644, as dpkg-deb does, not the builder's umask's. An ar
+# member's header is 60 characters, the mode's 8 at 40, the size's 10 at 48;
+# its data follows, padded to an even length.
 set(mode "100644  ")
 foreach(package IN LISTS CPACK_PACKAGE_FILES)
     file(READ "${package}" magic LIMIT 8)

@@ -19,9 +19,8 @@ if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     endif()
     set(ENV{SOURCE_DATE_EPOCH} "${commit_time}")
 endif()
-# The package's Depends line comes from dpkg-shlibdeps: without it, cpack
-# would make a package that depends on nothing, and say so only in passing.
-# Only a program that may be run counts.
+# The Depends line comes from dpkg-shlibdeps, which must be there and runnable:
+# without it cpack makes a package that depends on nothing.
 cmake_policy(PUSH)
 cmake_policy(SET CMP0109 NEW)
 find_program(SHLIBDEPS_EXECUTABLE dpkg-shlibdeps)

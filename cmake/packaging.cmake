@@ -31,10 +31,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The package is for the architecture of the tool it carries, which in a cross
-# build is not the machine's; dpkg-shlibdeps finds that architecture's libc
-# where the compiler finds it (Debian's cross libc, /usr/aarch64-linux-gnu/lib),
-# and takes the dependency from its shlibs file.
+# A cross build's package is for the tool's architecture; dpkg-shlibdeps takes
+# the dependency from the shlibs file of Debian's cross libc.
 if(CMAKE_CROSSCOMPILING)
     find_program(DPKG_ARCHITECTURE dpkg-architecture)
     if(DPKG_ARCHITECTURE AND CMAKE_C_LIBRARY_ARCHITECTURE)
@@ -49,9 +47,8 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 # The changelog's entry is signed by the package's contact (CMakeLists.txt).
 set_target_properties(lumtune_version PROPERTIES MAINTAINER "${CPACK_PACKAGE_CONTACT}")
-# Lintian warns of every set-user-id program; the package tells it that this
-# one is meant to be. Only the package carries the override: the component is
-# left out of a plain "cmake --install", and cpack installs it with the rest.
+# Lintian warns of every set-user-id program: the package alone tells it that
+# this one is meant to be.
 install(FILES cmake/lintian-overrides
     DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides" RENAME lumtune
     COMPONENT lintian EXCLUDE_FROM_ALL)
@@ -63,8 +60,7 @@ set(CPACK_INSTALL_CMAKE_PROJECTS
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};hardened;/"
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/"
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};lintian;/")
-# The version is the one the build stamped into the tool, read when cpack runs,
-# and so is the commit's time, for the time stamps (cmake/package-version.cmake).
+# The tool's version and the commit's time, read when cpack runs.
 set(CPACK_LUMTUNE_VERSION_HEADER "${VERSION_HEADER}")
 set(CPACK_LUMTUNE_COMMIT_TIME "${COMMIT_TIME}")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/package-version.cmake")

@@ -1,10 +1,7 @@
-# The rules that the device, floor and limit of a build must keep. The
-# configure includes it; tools/install runs it to check values before building:
+# The rules that the device, floor and limit of a build must keep, which the
+# configure includes and tools/install runs, stopping as the configure would:
 #
 #   cmake -DLUMTUNE_DEVICE=acpi_video0 -DLUMTUNE_FLOOR=1 -DLUMTUNE_LIMIT=15 -P cmake/panel-rules.cmake
-#
-# which says nothing when they keep the rules, and stops as the configure would
-# when one does not.
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
     cmake_minimum_required(VERSION 3.25)
 endif()

@@ -1,8 +1,7 @@
 #!/bin/sh
-# Runs inside the test guest, as root, with test_backlight.ko, lumtune, an
-# unprivileged user "tester" and /panel.sh, which gives the panel lumtune was
-# built for: device, floor, limit and usage_line. Prints one line a case and a
-# summary, and exits with 0 only when every case passed or was skipped.
+# Runs in the test guest, as root, with test_backlight.ko, lumtune, a user
+# "tester" and /panel.sh, the build's device, floor, limit and usage_line.
+# Prints a line a case and a summary; exits with 0 when no case failed.
 
 # shellcheck source=/dev/null
 . /panel.sh
@@ -43,9 +42,8 @@ applied() {
     cat "$parameters/applied_count"
 }
 
-# run STDOUT STDERR COMMAND...: runs COMMAND, adding to $problems what its
-# output has that it should not: STDOUT is "usage" for the banner and usage
-# lines, "" for nothing; STDERR the one error line, or "" for none.
+# run STDOUT STDERR COMMAND...: runs COMMAND; $problems says how its output is
+# not STDOUT ("usage" or "") and the one error line STDERR (or none).
 run() {
     want_out=$1 want_err=$2
     shift 2
@@ -82,9 +80,8 @@ skip() {
     echo "ok - $1 # skip $2"
 }
 
-# check NAME STATUS LEVEL APPLIED STDOUT STDERR COMMAND...: LEVEL is the
-# attribute's text afterwards, APPLIED how many times the kernel applied a
-# level meanwhile, the last of them LEVEL.
+# check NAME STATUS LEVEL APPLIED STDOUT STDERR COMMAND...: the attribute reads
+# LEVEL after, which the kernel applied APPLIED times meanwhile.
 check() {
     name=$1 want_status=$2 want_level=$3 want_applied=$4
     shift 4
@@ -98,8 +95,8 @@ check() {
     report "$name"
 }
 
-# check_missing NAME STDERR COMMAND...: the device is gone and another one is
-# there; lumtune fails, applies no level to the other, and leaves its own.
+# check_missing NAME STDERR COMMAND...: with only another device, lumtune fails
+# and leaves the other's level alone.
 check_missing() {
     name=$1
     shift
@@ -114,8 +111,7 @@ as_tester() {
     su tester -c "$*"
 }
 
-# The levels the cases use. A range like the default one (0-976) gets fixed
-# levels well inside it; any other gets levels spread over its own range.
+# The levels: fixed ones for a range like the default, else spread over it.
 if [ "$floor" -le 300 ] && [ "$limit" -ge 510 ]; then
     start=500 set_level=300 step=10
 else
@@ -175,10 +171,8 @@ else
     skip raise_below_floor_moves_by_step "the floor is 0 and the kernel refuses negative levels"
 fi
 
-# A device whose own maximum lies below the tool's limit refuses the rest. Its
-# maximum is about 4% below the limit (937 of 976), but not below the floor;
-# its level about 4% below that (900), and the refused set a third of the way
-# up from there to the limit (950).
+# A device whose maximum lies about 4% below the limit (937 of 976) refuses the
+# rest: its level 4% below that (900), the refused set a third of the way up (950).
 device_max=$(max "$floor" $((limit - $(max 1 $((limit / 25))))))
 device_level=$(max "$floor" $((device_max - device_max / 25)))
 beyond=$((device_max + (limit - device_max + 2) / 3))
