@@ -257,6 +257,14 @@ const Case kCases[] = {
     {.name = "usage_argument_to_full_output", .args = {"x"}, .after = line(kLevel), .err = kNoOutput, .status = 1, .conditions = {.full_output = true}},
     {.name = "further_arguments_ignored", .args = {"+5", "=0", "-9"}, .after = text(kLevel + 5), .needs = Needs::Room},
 
+    // The attribute's text.
+    {.name = "attribute_empty", .args = {"+5"}, .before = "", .after = "5", .needs = Needs::Room},
+    {.name = "attribute_text", .args = {"+5"}, .before = "bright\n", .after = "5", .needs = Needs::Room},
+    {.name = "attribute_spaces", .args = {"+1"}, .before = "  " + line(kLevel), .after = text(kLevel + 1)},
+    {.name = "attribute_no_line_end", .args = {"-1"}, .before = text(kLevel), .after = text(kLevel - 1), .needs = Needs::Room},
+    // One read of at most one page less a byte: the "2" beyond its 4095 bytes is not read.
+    {.name = "attribute_one_page", .args = {"+1"}, .before = std::string(4094, ' ') + "12\n", .after = "2", .needs = Needs::Room},
+
     // Privilege: checked first, whatever the argument.
     {.name = "not_root_no_argument", .args = {}, .after = line(kLevel), .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
     {.name = "not_root_raise", .args = {"+10"}, .after = line(kLevel), .runner = Runner::Unprivileged, .usage = true, .err = kMustBeRoot, .status = 1},
@@ -307,14 +315,6 @@ const Case kCases[] = {
     {.name = "set_below_floor", .args = {"=" + text(kFloor - 1)}, .after = line(kLevel), .err = kInvalid, .status = 1},
     {.name = "set_negative", .args = {"=-1"}, .after = line(kLevel), .err = kInvalid, .status = 1},
     {.name = "set_int_max_plus_one", .args = {"=2147483648"}, .after = line(kLevel), .err = kInvalid, .status = 1, .needs = Needs::AboveLimit},
-
-    // The attribute's text.
-    {.name = "attribute_empty", .args = {"+5"}, .before = "", .after = "5", .needs = Needs::Room},
-    {.name = "attribute_text", .args = {"+5"}, .before = "bright\n", .after = "5", .needs = Needs::Room},
-    {.name = "attribute_spaces", .args = {"+1"}, .before = "  " + line(kLevel), .after = text(kLevel + 1)},
-    {.name = "attribute_no_line_end", .args = {"-1"}, .before = text(kLevel), .after = text(kLevel - 1), .needs = Needs::Room},
-    // One read of at most one page less a byte: the "2" beyond its 4095 bytes is not read.
-    {.name = "attribute_one_page", .args = {"+1"}, .before = std::string(4094, ' ') + "12\n", .after = "2", .needs = Needs::Room},
 
     // The attribute missing, refusing or unreadable; no file is ever created.
     {.name = "no_device_raise", .args = {"+5"}, .device = Device::NoDevice, .err = kCannotRead, .status = 1},

@@ -50,19 +50,10 @@ const Conversion kConversions[] = {
     // Just outside each range of characters taken: white space (tab to
     // carriage return, and space), the signs, the digits.
     {"backspace_is_not_space", "\b5", 0},
-    {"shift_out_is_not_space",
-     "\x0e"
-     "5",
-     0},
-    {"unit_separator_is_not_space",
-     "\x1f"
-     "5",
-     0},
+    {"shift_out_is_not_space", "\0165", 0},
+    {"unit_separator_is_not_space", "\0375", 0},
     {"exclamation_mark_is_not_space", "!5", 0},
-    {"no_break_space_is_not_space",
-     "\xa0"
-     "5",
-     0},
+    {"no_break_space_is_not_space", "\2405", 0},
     {"asterisk_is_not_a_sign", "*5", 0},
     {"comma_is_not_a_sign", ",5", 0},
     {"full_stop_is_not_a_sign", ".5", 0},

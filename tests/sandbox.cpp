@@ -6,9 +6,11 @@
 #include <cstring>
 #include <fcntl.h>
 #include <grp.h>
+#include <iterator>
 #include <linux/magic.h>
 #include <poll.h>
 #include <sched.h>
+#include <sstream>
 #include <sys/mman.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -30,16 +32,8 @@ const std::vector<std::string> kEmulator;
 
 // The memory checker's command, from MEMCHECK (the memcheck tests set it), as words.
 std::vector<std::string> memcheck_command() {
-    std::vector<std::string> words;
-    const char *text = std::getenv("MEMCHECK");
-    for (std::string rest = text ? text : ""; !rest.empty();) {
-        size_t blank = rest.find(' ');
-        if (blank != 0) {
-            words.push_back(rest.substr(0, blank));
-        }
-        rest = blank == std::string::npos ? "" : rest.substr(blank + 1);
-    }
-    return words;
+    std::istringstream words(std::getenv("MEMCHECK") ? std::getenv("MEMCHECK") : "");
+    return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
 }
 
 const std::vector<std::string> kMemcheck = memcheck_command();
