@@ -98,9 +98,11 @@ std::vector<std::string> command_line(const std::string &path, const std::vector
     }
     std::vector<std::string> command;
     if (!conditions.failing_close.empty()) {
-        command = {"strace", "-qq", "-o", "/dev/null"};
-        command.insert(command.end(), {"-P", conditions.failing_close, "-e", "trace=close"});
-        command.insert(command.end(), {"-e", "inject=close:error=EIO"});
+        command = {"strace", "-qq",
+                   "-o",     "/dev/null",
+                   "-P",     conditions.failing_close,
+                   "-e",     "trace=close",
+                   "-e",     "inject=close:error=EIO"};
 #ifdef LUMTUNE_SANITIZED
         // The leak check cannot stop a traced program.
         command.insert(command.end(), {"-E", "ASAN_OPTIONS=detect_leaks=0"});
@@ -189,10 +191,7 @@ std::string cover_sys_class() {
     if (mount("lumtune-test", "/sys/class", "tmpfs", 0, "mode=0755") != 0) {
         return failure("mounting a tmpfs over /sys/class");
     }
-    if (!sys_class_is_covered()) {
-        return "/sys/class is not covered by a tmpfs";
-    }
-    return "";
+    return sys_class_is_covered() ? "" : "/sys/class is not covered by a tmpfs";
 }
 
 void uncover_sys_class() {
@@ -220,7 +219,6 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
         args.push_back(const_cast<char *>(arg.c_str()));
     }
     args.push_back(nullptr);
-
     pid_t child = fork();
     if (child == 0) {
         int null = open("/dev/null", O_RDONLY);
@@ -228,12 +226,10 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
         int output = conditions.output_file ? file : out[1];
         dup2(conditions.full_output ? open("/dev/full", O_WRONLY) : output, STDOUT_FILENO);
         dup2(conditions.one_stream ? out[1] : err[1], STDERR_FILENO);
-        if (caller == Caller::Unprivileged && !unshare_drops_privileges() && !drop_privileges()) {
-            dprintf(STDERR_FILENO, "cannot drop privileges: %s\n", std::strerror(errno));
-            _exit(126);
-        }
-        if (!set_file_size_limit(conditions.file_size_limit)) {
-            dprintf(STDERR_FILENO, "cannot limit the file size: %s\n", std::strerror(errno));
+        if ((caller == Caller::Unprivileged && !unshare_drops_privileges() && !drop_privileges()) ||
+            !set_file_size_limit(conditions.file_size_limit)) {
+            dprintf(STDERR_FILENO, "cannot drop privileges or limit the file size: %s\n",
+                    std::strerror(errno));
             _exit(126);
         }
         for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
