@@ -66,15 +66,10 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
     return()
 endif()
 
+# file(CONFIGURE) writes a file only when its content changes.
 function(write_if_changed path content)
-    if(EXISTS "${path}")
-        file(READ "${path}" old_content)
-    endif()
-    if(NOT old_content STREQUAL content)
-        file(WRITE "${path}" "${content}")
-    endif()
+    file(CONFIGURE OUTPUT "${path}" CONTENT "${content}" @ONLY)
 endfunction()
-
 write_if_changed("${OUTPUT}" "#pragma once\n#define LUMTUNE_VERSION \"${version}\"\n")
 if(DEFINED COMMIT_TIME)
     write_if_changed("${COMMIT_TIME}" "${time}\n")

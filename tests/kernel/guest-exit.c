@@ -1,10 +1,6 @@
-// The test guest's last step: hands the verdict N (0 to 127, 0 passes) to
-// qemu, which exits with the status 2N+1, and so tells a verdict from a panic
-// or a plain power-off, which end qemu with 0.
-//   x86-64:  a byte written to the isa-debug-exit port 0xf4 (qemu makes it 2N+1);
-//   AArch64: the semihosting call SYS_EXIT with the status 2N+1 itself, which
-//            qemu takes from user space with -semihosting-config userspace=on.
-// Built statically for the guest's architecture by tests/kernel/run.
+// The test guest's last step: hands the verdict N (0 to 127, 0 passes) to qemu,
+// which exits with 2N+1, unlike a panic or a power-off: on x86-64 through the
+// isa-debug-exit port, on AArch64 by semihosting's SYS_EXIT from user space.
 //
 //   guest-exit N
 #include <fcntl.h>
@@ -15,7 +11,6 @@
 
 #if defined(__aarch64__)
 static void hand_over(unsigned verdict) {
-    // ADP_Stopped_ApplicationExit, and the exit status qemu is to end with.
     uint64_t block[2] = {0x20026, 2 * verdict + 1};
     register uint64_t operation __asm__("x0") = 0x18; // SYS_EXIT
     register uint64_t parameter __asm__("x1") = (uint64_t)block;
@@ -40,7 +35,6 @@ int main(int argc, char **argv) {
     }
     unsigned verdict = (unsigned)strtoul(argv[1], NULL, 10);
     hand_over(verdict > 127 ? 127 : verdict);
-    // Still here: qemu did not take it, which the host sees as a failure.
     fprintf(stderr, "guest-exit: qemu did not take the verdict\n");
     return 1;
 }

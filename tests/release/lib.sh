@@ -34,10 +34,9 @@ debian_architecture() {
     esac
 }
 
-# build_compilers BUILD_DIR SOURCE_DIR: sets the array compilers to the
-# configure's arguments that choose the compilers of the build in BUILD_DIR,
-# for a scratch build like it: TARGET_CC and TARGET_CXX, or for a cross build
-# its toolchain file (a relative one is the build's or the source's).
+# build_compilers BUILD_DIR SOURCE_DIR: the array compilers, the configure's
+# arguments for the compilers of BUILD_DIR: TARGET_CC and TARGET_CXX, or the
+# toolchain file (a relative one the build's or the source's).
 # shellcheck disable=SC2034 # compilers is the caller's
 build_compilers() {
     local toolchain base
@@ -52,18 +51,14 @@ build_compilers() {
     compilers=(--toolchain "$toolchain")
 }
 
-# expect_gzip_n WHAT FILE: FILE is compressed as "gzip -9n" does it: no file
-# name and no time stamp in its header (flags 0, time 0), the best compression
-# (extra flags 2).
+# expect_gzip_n WHAT FILE: compressed as by "gzip -9n": no name, no time, -9.
 expect_gzip_n() {
     expect "the gzip header of $1" "$(od -An -tx1 -N9 "$2" | tr -d ' \n')" 1f8b08000000000002
 }
 
-# expect_documents WHAT PREFIX BUILD_DIR SOURCE_DIR VERSION: the manual, the
-# changelog and the copyright file installed under PREFIX (share/...) are the
-# build's lumtune.1, compressed; one changelog entry of VERSION, naming the
-# commit of SOURCE_DIR it counts up to, signed on that commit's date; and the
-# copyright file made from LICENSE, with the build's LUMTUNE_SOURCE_URL.
+# expect_documents WHAT PREFIX BUILD_DIR SOURCE_DIR VERSION: under PREFIX, the
+# build's manual; a changelog entry of VERSION, naming its commit on its date;
+# the copyright file made from LICENSE, with the build's LUMTUNE_SOURCE_URL.
 expect_documents() {
     local what=$1 doc=$2/share/doc/lumtune build=$3 source=$4 version=$5 commit date url holders
     expect_gzip_n "the $what manual" "$2/share/man/man1/lumtune.1.gz"
