@@ -1,17 +1,12 @@
 /*
- * Times whole program runs: fork + execve + wait4, as a key binding would.
+ * Times whole program runs, fork + execve + wait4, as a key binding makes them:
  *
  *   bench-spawn N REFERENCE [ARG...] [-- COMMAND [ARG...]]...
  *
- * Each round runs every command once, in a fresh random order (a Fisher-Yates
- * shuffle), so that no command always follows the same one: what ran just
- * before changes what a start costs. WARMUP rounds go first, uncounted. The
- * orders come from splitmix64, seeded from LUMTUNE_BENCH_SEED or /dev/urandom,
- * and the seed is printed on standard error, so that a run can be repeated.
- * Programs are named by path; their output goes to /dev/null, and a run that
- * does not exit with status 0 aborts. Prints a line a command, in the order
- * given: median wall and CPU (user + system) µs a call, and the median over
- * rounds of each round's wall and CPU ratio to REFERENCE.
+ * Each round runs every command once in a fresh random order (Fisher-Yates, by
+ * splitmix64 from LUMTUNE_BENCH_SEED or /dev/urandom, the seed printed), after
+ * WARMUP rounds. Prints a line a command: median wall and CPU µs a call, and
+ * the medians over rounds of each round's wall and CPU ratio to REFERENCE.
  */
 #include <fcntl.h>
 #include <stdint.h>

@@ -13,16 +13,9 @@ attribute=/sys/class/backlight/$device/brightness
 banner='^lumtune v[0-9]+\.[0-9a-f]{7} \(works only with 2\.6\+ kernels\)\.$'
 invalid='ERROR: bright_set - Invalid value'
 cannot_write='ERROR: commit_change - Cannot write kernel pipe'
-largest=2147483647
-passed=0
-failed=0
-skipped=0
-
+largest=2147483647 passed=0 failed=0 skipped=0
 # Levels go up to the largest int: the shell must compute past it, not wrap.
-if [ "$((largest + 1))" != 2147483648 ]; then
-    echo "not ok - shell arithmetic is not 64-bit"
-    exit 1
-fi
+[ "$((largest + 1))" = 2147483648 ] || { echo "not ok - shell arithmetic is not 64-bit" && exit 1; }
 
 max() {
     echo $(($1 > $2 ? $1 : $2))
@@ -65,13 +58,9 @@ run() {
 }
 
 report() {
-    if [ -z "$problems" ]; then
-        passed=$((passed + 1))
-        echo "ok - $1"
-    else
-        failed=$((failed + 1))
-        echo "not ok - $1:$problems"
-    fi
+    [ -n "$problems" ] || { passed=$((passed + 1)) && echo "ok - $1" && return; }
+    failed=$((failed + 1))
+    echo "not ok - $1:$problems"
 }
 
 # skip NAME REASON: a case this panel's range leaves nothing to check with.
@@ -186,10 +175,8 @@ check kernel_accepts_own_maximum 0 "$device_max" 1 "" "" lumtune "=$device_max"
 other=/sys/class/backlight/not_$device
 other_level=$start
 rmmod test_backlight
-if ! insmod "$module" name="not_$device" max_brightness="$limit" brightness="$other_level"; then
-    failed=$((failed + 1))
-    echo "not ok - insmod name=not_$device"
-fi
+insmod "$module" name="not_$device" max_brightness="$limit" brightness="$other_level" ||
+    { failed=$((failed + 1)) && echo "not ok - insmod name=not_$device"; }
 check_missing unloaded_raise "ERROR: get_current - Cannot open kernel pipe" lumtune "+$step"
 check_missing unloaded_lower "ERROR: get_current - Cannot open kernel pipe" lumtune "-$step"
 check_missing unloaded_set "ERROR: commit_change - Cannot open kernel pipe" lumtune "=$start"
