@@ -4,12 +4,11 @@
  *   bench-spawn N REFERENCE [ARG...] [-- COMMAND [ARG...]]...
  *
  * Each round runs every command once in a fresh random order (Fisher-Yates, by
- * splitmix64 from LUMTUNE_BENCH_SEED or /dev/urandom, the seed printed), after
- * WARMUP rounds. Prints a line a command: median wall and CPU µs a call, and
- * the medians over rounds of each round's wall and CPU ratio to REFERENCE.
+ * erand48 from LUMTUNE_BENCH_SEED or the time, the seed printed), after WARMUP
+ * rounds. Prints a line a command: median wall and CPU µs a call, and the
+ * medians over rounds of each round's wall and CPU ratio to REFERENCE.
  */
 #include <fcntl.h>
-#include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -21,22 +20,13 @@
 #define WARMUP 20
 #define MAX_COMMANDS 16
 
-static void die(const char *what) {
-    perror(what);
-    exit(1);
-}
-
-static double us(struct timeval t) {
-    return (double)t.tv_sec * 1e6 + (double)t.tv_usec;
-}
-
 static double now_us(void) {
     struct timespec t;
     clock_gettime(CLOCK_MONOTONIC, &t);
     return (double)t.tv_sec * 1e6 + (double)t.tv_nsec / 1e3;
 }
 
-/* Runs argv once; its wall and CPU time go to *wall and *cpu. */
+/* Runs argv once, its output to /dev/null; its wall and CPU time go to *wall and *cpu. */
 static void run(char **argv, int devnull, double *wall, double *cpu) {
     double start = now_us();
     pid_t pid = fork();
@@ -47,25 +37,15 @@ static void run(char **argv, int devnull, double *wall, double *cpu) {
         _exit(127);
     }
     int status;
-    struct rusage usage;
-    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid) {
-        die("fork or wait4");
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        fprintf(stderr, "bench-spawn: %s failed (wait status %d)\n", argv[0], status);
+    struct rusage use;
+    if (pid < 0 || wait4(pid, &status, 0, &use) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status)) {
+        fprintf(stderr, "bench-spawn: %s failed\n", argv[0]);
         exit(1);
     }
     *wall = now_us() - start;
-    *cpu = us(usage.ru_utime) + us(usage.ru_stime);
-}
-
-static uint64_t state;
-
-static uint64_t next(void) {
-    uint64_t z = (state += 0x9e3779b97f4a7c15u);
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
-    return z ^ (z >> 31);
+    *cpu = (double)(use.ru_utime.tv_sec + use.ru_stime.tv_sec) * 1e6 +
+           (double)(use.ru_utime.tv_usec + use.ru_stime.tv_usec);
 }
 
 static int compare(const void *a, const void *b) {
@@ -73,7 +53,7 @@ static int compare(const void *a, const void *b) {
     return (x > y) - (x < y);
 }
 
-/* Sorts values in place. */
+/* The median of values[0..count), sorted in place. */
 static double median(double *values, long count) {
     qsort(values, (size_t)count, sizeof *values, compare);
     return count % 2 ? values[count / 2] : (values[count / 2 - 1] + values[count / 2]) / 2;
@@ -112,20 +92,14 @@ int main(int argc, char **argv) {
     double *cpu = malloc((size_t)count * (size_t)rounds * sizeof(double));
     int devnull = open("/dev/null", O_WRONLY | O_CLOEXEC);
     if (!wall || !cpu || devnull < 0) {
-        die("setting up");
+        perror("bench-spawn");
+        return 1;
     }
-    const char *seed = getenv("LUMTUNE_BENCH_SEED");
-    if (seed) {
-        state = strtoull(seed, NULL, 10);
-    } else {
-        int fd = open("/dev/urandom", O_RDONLY | O_CLOEXEC);
-        if (fd < 0 || read(fd, &state, sizeof state) != (ssize_t)sizeof state) {
-            die("/dev/urandom");
-        }
-        close(fd);
-    }
-    fprintf(stderr, "bench-spawn: order seed %llu (LUMTUNE_BENCH_SEED repeats it)\n",
-            (unsigned long long)state);
+    const char *given = getenv("LUMTUNE_BENCH_SEED");
+    unsigned long long seed = given ? strtoull(given, NULL, 10) : (unsigned long long)time(NULL);
+    unsigned short state[3] = {(unsigned short)seed, (unsigned short)(seed >> 16),
+                               (unsigned short)(seed >> 32)};
+    fprintf(stderr, "bench-spawn: order seed %llu (LUMTUNE_BENCH_SEED repeats it)\n", seed);
 
     int order[MAX_COMMANDS];
     for (int i = 0; i < count; ++i) {
@@ -133,7 +107,7 @@ int main(int argc, char **argv) {
     }
     for (long round = -WARMUP; round < rounds; ++round) {
         for (int i = count - 1; i > 0; --i) {
-            int j = (int)(next() % (uint64_t)(i + 1)), swap = order[i];
+            int j = (int)(erand48(state) * (i + 1)), swap = order[i];
             order[i] = order[j];
             order[j] = swap;
         }
@@ -143,7 +117,8 @@ int main(int argc, char **argv) {
         }
     }
     /* All ratios first: median() sorts the reference's times in place. */
-    double *scratch = wall + (long)count * rounds, wall_ratio[MAX_COMMANDS], cpu_ratio[MAX_COMMANDS];
+    double *scratch = wall + (long)count * rounds, wall_ratio[MAX_COMMANDS],
+           cpu_ratio[MAX_COMMANDS];
     for (int i = 0; i < count; ++i) {
         wall_ratio[i] = median_ratio(&wall[i * rounds], wall, rounds, scratch);
         cpu_ratio[i] = median_ratio(&cpu[i * rounds], cpu, rounds, scratch);

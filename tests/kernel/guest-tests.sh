@@ -17,9 +17,7 @@ largest=2147483647 passed=0 failed=0 skipped=0
 # Levels go up to the largest int: the shell must compute past it, not wrap.
 [ "$((largest + 1))" = 2147483648 ] || { echo "not ok - shell arithmetic is not 64-bit" && exit 1; }
 
-max() {
-    echo $(($1 > $2 ? $1 : $2))
-}
+max() { echo $(($1 > $2 ? $1 : $2)); }
 
 load() {
     rmmod test_backlight 2>/dev/null
@@ -27,13 +25,9 @@ load() {
 }
 
 # put LEVEL: sets the device's level directly, without lumtune.
-put() {
-    printf '%s' "$1" >"$attribute" || { failed=$((failed + 1)) && echo "not ok - put $1"; }
-}
+put() { printf '%s' "$1" >"$attribute" || { failed=$((failed + 1)) && echo "not ok - put $1"; }; }
 
-applied() {
-    cat "$parameters/applied_count"
-}
+applied() { cat "$parameters/applied_count"; }
 
 # run STDOUT STDERR COMMAND...: runs COMMAND; $problems says how its output is
 # not STDOUT ("usage" or "") and the one error line STDERR (or none).
@@ -96,9 +90,7 @@ check_missing() {
     report "$name"
 }
 
-as_tester() {
-    su tester -c "$*"
-}
+as_tester() { su tester -c "$*"; }
 
 # The levels: fixed ones for a range like the default, else spread over it.
 if [ "$floor" -le 300 ] && [ "$limit" -ge 510 ]; then

@@ -1,14 +1,9 @@
 # shellcheck shell=bash
 # Shared by the release checks.
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # expect WHAT ACTUAL EXPECTED
-expect() {
-    [[ $2 == "$3" ]] || fail "$1: expected [$3], got [$2]"
-}
+expect() { [[ $2 == "$3" ]] || fail "$1: expected [$3], got [$2]"; }
 
 # require_environment NAME...: the variables ctest sets for the panel of the
 # build (tests/CMakeLists.txt); a check never guesses one.
@@ -21,9 +16,7 @@ require_environment() {
 
 # require_program PROGRAM PACKAGE: fail unless PROGRAM is installed, naming the
 # Debian package that has it.
-require_program() {
-    command -v "$1" >/dev/null || fail "$1 is missing (Debian package $2)"
-}
+require_program() { command -v "$1" >/dev/null || fail "$1 is missing (Debian package $2)"; }
 
 # debian_architecture BINARY: the Debian architecture of the ELF file BINARY.
 debian_architecture() {
@@ -52,9 +45,7 @@ build_compilers() {
 }
 
 # expect_gzip_n WHAT FILE: compressed as by "gzip -9n": no name, no time, -9.
-expect_gzip_n() {
-    expect "the gzip header of $1" "$(od -An -tx1 -N9 "$2" | tr -d ' \n')" 1f8b08000000000002
-}
+expect_gzip_n() { expect "the gzip header of $1" "$(od -An -tx1 -N9 "$2" | tr -d ' \n')" 1f8b08000000000002; }
 
 # expect_documents WHAT PREFIX BUILD_DIR SOURCE_DIR VERSION: under PREFIX, the
 # build's manual; a changelog entry of VERSION, naming its commit on its date;
