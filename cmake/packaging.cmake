@@ -51,7 +51,7 @@ set_target_properties(lumtune_version PROPERTIES MAINTAINER "${CPACK_PACKAGE_CON
 # this one is meant to be.
 install(FILES cmake/lintian-overrides
     DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides" RENAME lumtune
-    COMPONENT lintian EXCLUDE_FROM_ALL)
+    COMPONENT debian EXCLUDE_FROM_ALL)
 # Only a hardened build is packaged: for any other, the install that cpack
 # makes stops first, at the check that CMakeLists.txt gathered.
 get_property(package_check GLOBAL PROPERTY LUMTUNE_PACKAGE_CHECK)
@@ -59,7 +59,7 @@ install(CODE "${package_check}" COMPONENT hardened EXCLUDE_FROM_ALL)
 set(CPACK_INSTALL_CMAKE_PROJECTS
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};hardened;/"
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/"
-    "${PROJECT_BINARY_DIR};${PROJECT_NAME};lintian;/")
+    "${PROJECT_BINARY_DIR};${PROJECT_NAME};debian;/")
 # The tool's version and the commit's time, read when cpack runs.
 set(CPACK_LUMTUNE_VERSION_HEADER "${VERSION_HEADER}")
 set(CPACK_LUMTUNE_COMMIT_TIME "${COMMIT_TIME}")

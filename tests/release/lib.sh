@@ -47,14 +47,18 @@ build_compilers() {
 # expect_gzip_n WHAT FILE: compressed as by "gzip -9n": no name, no time, -9.
 expect_gzip_n() { expect "the gzip header of $1" "$(od -An -tx1 -N9 "$2" | tr -d ' \n')" 1f8b08000000000002; }
 
+# expect_manual WHAT PREFIX BUILD_DIR: under PREFIX, the build's manual.
+expect_manual() {
+    expect_gzip_n "the $1 manual" "$2/share/man/man1/lumtune.1.gz"
+    cmp -s <(gzip -dc "$2/share/man/man1/lumtune.1.gz") "$3/lumtune.1" || fail "the $1 manual is not the build's lumtune.1"
+}
+
 # expect_documents WHAT PREFIX BUILD_DIR SOURCE_DIR VERSION: under PREFIX, the
-# build's manual; a changelog entry of VERSION, naming its commit on its date;
-# the copyright file made from LICENSE, with the build's LUMTUNE_SOURCE_URL.
+# Debian package's documents: a changelog entry of VERSION, naming its commit
+# on its date; the copyright file made from LICENSE, with the build's
+# LUMTUNE_SOURCE_URL.
 expect_documents() {
     local what=$1 doc=$2/share/doc/lumtune build=$3 source=$4 version=$5 commit date url holders
-    expect_gzip_n "the $what manual" "$2/share/man/man1/lumtune.1.gz"
-    cmp -s <(gzip -dc "$2/share/man/man1/lumtune.1.gz") "$build/lumtune.1" ||
-        fail "the $what manual is not the build's lumtune.1"
     expect_gzip_n "the $what changelog" "$doc/changelog.gz"
     commit=$(git -C "$source" rev-parse "${version#*.}")
     expect "the commits up to the version's" "$(git -C "$source" rev-list --count "$commit")" "${version%%.*}"
@@ -72,4 +76,28 @@ expect_documents() {
         "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" "Upstream-Name: lumtune" \
         "Source: $url" "" "Files: *" "Copyright: $holders" "License: MIT" "" "License: MIT"
         sed -e 's/^$/./' -e 's/^/ /' "$source/LICENSE")"
+}
+
+# expect_fortified WHAT BINARY: BINARY calls libc's checked functions, as
+# _FORTIFY_SOURCE makes it, and hardening-check (of devscripts), which calls
+# objdump and readelf by those names, with the binutils of BINARY's
+# architecture, finds every hardening it can tell; $report is what it says.
+expect_fortified() {
+    local triplet prefix="" tool line
+    require_environment TARGET_CC
+    require_program hardening-check devscripts
+    readelf --dyn-syms --wide "$2" | grep -v __stack_chk_fail | grep -qE ' __[a-z0-9_]+_chk' ||
+        fail "$1: $2 calls none of libc's checked functions: it is not fortified"
+    triplet=$("$TARGET_CC" -dumpmachine)
+    [[ $(uname -m) == "${triplet%%-*}" ]] || prefix=$triplet-
+    mkdir -p "$work/binutils"
+    for tool in objdump readelf; do
+        require_program "$prefix$tool" "binutils${prefix:+-${prefix%-}}"
+        ln -sf "$(command -v "$prefix$tool")" "$work/binutils/$tool"
+    done
+    report=$(PATH=$work/binutils:$PATH hardening-check "$2" 2>&1) || true
+    for line in "Position Independent Executable: yes" "Stack protected: yes" "Fortify Source functions: yes" \
+        "Read-only relocations: yes" "Immediate binding: yes"; do
+        [[ $report == *"$line"* ]] || fail "$1: hardening-check does not say \"$line\": $report"
+    done
 }
