@@ -2,17 +2,19 @@
 
 #include "common.hpp"
 
+#include <cstddef>
 #include <fcntl.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 int get_current() {
-    int fd = open(BRIGHTNESS_PATH, O_RDONLY | O_CLOEXEC);
+    const int fd = open(BRIGHTNESS_PATH, O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         fatal_error("get_current", "Cannot open kernel pipe");
     }
     // A sysfs attribute holds at most one page and hands it over in one read.
     char text[4096];
-    ssize_t length = read(fd, text, sizeof text - 1);
+    const ssize_t length = read(fd, text, sizeof text - 1);
     close(fd);
     if (length < 0) {
         fatal_error("get_current", "Cannot read kernel pipe");
@@ -30,7 +32,7 @@ static char *format_level(int level, char *end) {
         level < 0 ? 0U - static_cast<unsigned>(level) : static_cast<unsigned>(level);
     char *start = end;
     do {
-        *--start = static_cast<char>('0' + magnitude % 10);
+        *--start = static_cast<char>('0' + (magnitude % 10));
         magnitude /= 10;
     } while (magnitude != 0);
     if (level < 0) {
@@ -41,7 +43,7 @@ static char *format_level(int level, char *end) {
 
 void commit_change(int level) {
     // No O_CREAT: a missing attribute is an error, never a new file.
-    int fd = open(BRIGHTNESS_PATH, O_WRONLY | O_TRUNC | O_CLOEXEC);
+    const int fd = open(BRIGHTNESS_PATH, O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0) {
         fatal_error("commit_change", "Cannot open kernel pipe");
     }
@@ -49,8 +51,8 @@ void commit_change(int level) {
     char text[16];
     char *end = text + sizeof text;
     char *start = format_level(level, end);
-    ssize_t written = write(fd, start, static_cast<size_t>(end - start));
-    int closed = close(fd);
+    const ssize_t written = write(fd, start, static_cast<size_t>(end - start));
+    const int closed = close(fd);
     if (written != end - start || closed != 0) {
         fatal_error("commit_change", "Cannot write kernel pipe");
     }

@@ -7,9 +7,9 @@ void bright_inc(int step) {
     if (step <= 0) {
         step = 1;
     }
-    int current = get_current();
+    const int current = get_current();
     // Compared before adding, so a large step cannot overflow.
-    int target = current > BRIGHTNESS_LIMIT - step ? BRIGHTNESS_LIMIT : current + step;
+    const int target = current > BRIGHTNESS_LIMIT - step ? BRIGHTNESS_LIMIT : current + step;
     if (target != current) {
         commit_change(target);
     }
@@ -19,11 +19,11 @@ void bright_dec(int step) {
     if (step <= 0) {
         step = 1;
     }
-    int current = get_current();
+    const int current = get_current();
     // Compared before subtracting, so neither a large step nor a level far below
     // the floor can overflow. A lower from below the floor sets the floor.
-    bool reaches_floor = current <= BRIGHTNESS_FLOOR || current - BRIGHTNESS_FLOOR < step;
-    int target = reaches_floor ? BRIGHTNESS_FLOOR : current - step;
+    const bool reaches_floor = current <= BRIGHTNESS_FLOOR || current - BRIGHTNESS_FLOOR < step;
+    const int target = reaches_floor ? BRIGHTNESS_FLOOR : current - step;
     if (target != current) {
         commit_change(target);
     }

@@ -2,21 +2,24 @@
 
 #include "version.hpp"
 
+#include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/types.h>
 #include <unistd.h>
 
 const char PROGRAM_VERSION[] = LUMTUNE_VERSION;
 
 void fatal_error(const char *operation, const char *message) {
     char line[256];
-    int length = std::snprintf(line, sizeof line, "ERROR: %s - %s\n", operation, message);
+    const int length = std::snprintf(line, sizeof line, "ERROR: %s - %s\n", operation, message);
     if (length > 0) {
-        size_t size = static_cast<size_t>(length) < sizeof line ? static_cast<size_t>(length)
-                                                                : sizeof line - 1;
+        const size_t size = static_cast<size_t>(length) < sizeof line ? static_cast<size_t>(length)
+                                                                      : sizeof line - 1;
         // Nothing is left to report a failed error report to.
-        ssize_t ignored = write(STDERR_FILENO, line, size);
+        const ssize_t ignored = write(STDERR_FILENO, line, size);
         (void)ignored;
     }
     std::exit(1);
@@ -34,7 +37,7 @@ int parse_number(const char *text) {
     while (is_space(*text)) {
         ++text;
     }
-    bool negative = *text == '-';
+    const bool negative = *text == '-';
     if (*text == '-' || *text == '+') {
         ++text;
     }
@@ -46,8 +49,6 @@ int parse_number(const char *text) {
             magnitude = magnitude * 10 + (*text - '0');
         }
     }
-    if (magnitude > ceiling) {
-        magnitude = ceiling;
-    }
+    magnitude = std::min(magnitude, ceiling);
     return static_cast<int>(negative ? -magnitude : magnitude);
 }

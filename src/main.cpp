@@ -7,11 +7,11 @@
 
 static void show_usage() {
     char text[256];
-    int length = std::snprintf(text, sizeof text,
-                               "%s v%s (works only with 2.6+ kernels).\n"
-                               "usage: %s [+-=[%d-%d]]\n",
-                               PROGRAM_NAME, PROGRAM_VERSION, PROGRAM_NAME, BRIGHTNESS_FLOOR,
-                               BRIGHTNESS_LIMIT);
+    const int length = std::snprintf(text, sizeof text,
+                                     "%s v%s (works only with 2.6+ kernels).\n"
+                                     "usage: %s [+-=[%d-%d]]\n",
+                                     PROGRAM_NAME, PROGRAM_VERSION, PROGRAM_NAME, BRIGHTNESS_FLOOR,
+                                     BRIGHTNESS_LIMIT);
     // Two short lines: one write hands them over whole, even to a pipe.
     if (length <= 0 || write(STDOUT_FILENO, text, static_cast<size_t>(length)) != length) {
         fatal_error("show_usage", "Cannot write standard output");
