@@ -1,20 +1,15 @@
-# The tool's version, "<commit count>.<first seven hex digits of the commit>":
-# one commit, one version. The sources at SOURCE_DIR give it in the first of
-# these ways that they have:
-#   - a file VERSION, as a release tarball has (tools/dist): its version, full
-#     commit, commit time and date, a line each; git is not asked;
-#   - a full git checkout of their own, asked with git;
-#   - LUMTUNE_VERSION, given by whoever builds sources with neither (a forge's
-#     tarball, a packager's export): its time is SOURCE_DATE_EPOCH, else that of
-#     the files, which git archive stamps with the commit's.
-# A LUMTUNE_VERSION given with sources of the first two kinds must be theirs.
-# Anything else stops the configure, which includes this file. Run as a script
-# at every build, it writes each of these only when it changes:
-#   OUTPUT         the version header;
-#   CHANGELOG      the package's changelog: one entry of that version, signed by
-#                  MAINTAINER on the commit's date;
-#   COMMIT_TIME    the commit's time, the package's time stamps by default;
-#   RELEASE_FILE   a release tarball's file VERSION (tools/dist).
+# The tool's version, "<commit count>.<first seven hex digits of the commit>",
+# from the first that the sources at SOURCE_DIR have: a release tarball's file
+# VERSION (tools/dist), which holds the version, full commit, commit time and
+# date, a line each; a full git checkout of their own; LUMTUNE_VERSION, for
+# sources with neither (a forge's tarball, an export), whose time is
+# SOURCE_DATE_EPOCH or else the files', which git archive stamps with the
+# commit's. A LUMTUNE_VERSION given with sources of the first two kinds must be
+# theirs; anything else stops the configure, which includes this file. Run as
+# a script at every build, it writes each of these only when it changes:
+# OUTPUT, the version header; CHANGELOG, the package's changelog entry of that
+# version, signed by MAINTAINER on the commit's date; COMMIT_TIME, the
+# package's time stamps by default; RELEASE_FILE, a tarball's file VERSION.
 include("${CMAKE_CURRENT_LIST_DIR}/source-date-epoch.cmake")
 lumtune_check_source_date_epoch()
 
@@ -78,18 +73,15 @@ else()
         message(FATAL_ERROR "${version_of} they are a shallow clone, which lacks the earlier "
             "commits that the version counts. Fetch the whole history first: git -C ${SOURCE_DIR} fetch --unshallow")
     elseif(top STREQUAL source_path)
-        # HEAD is read once; the count and the dates are of that commit, even if
-        # another one is made meanwhile. The changelog's date is the committer's,
-        # in the form Debian wants, in the commit's own time zone, day and month
-        # in English.
-        git_output(commit rev-parse --verify HEAD)
-        if(commit MATCHES "^[0-9a-f]+$")
+        # HEAD is read once; the count is of that commit, even if another one is
+        # made meanwhile. The changelog's date is the committer's, in the form
+        # Debian wants, in the commit's own time zone, day and month in English.
+        git_output(head log -1 "--format=%H%n%ct%n%cd" "--date=format:%a, %d %b %Y %H:%M:%S %z" HEAD)
+        if(head MATCHES "^([0-9a-f]+)\n([0-9]+)\n(.*)$")
+            set(commit "${CMAKE_MATCH_1}")
+            set(time "${CMAKE_MATCH_2}")
+            set(date "${CMAKE_MATCH_3}")
             git_output(count rev-list --count "${commit}")
-            git_output(dates show --no-patch "--format=%ct%n%cd" "--date=format:%a, %d %b %Y %H:%M:%S %z"
-                       "${commit}")
-            string(REGEX MATCH "^([0-9]+)\n(.*)$" dates "${dates}")
-            set(time "${CMAKE_MATCH_1}")
-            set(date "${CMAKE_MATCH_2}")
         endif()
         if(NOT count MATCHES "^[0-9]+$" OR NOT time MATCHES "^[0-9]+$" OR NOT date MATCHES "${date_form}")
             message(FATAL_ERROR "${version_of} git finds no commit at HEAD to build from "
