@@ -78,23 +78,28 @@ expect_documents() {
         sed -e 's/^$/./' -e 's/^/ /' "$source/LICENSE")"
 }
 
+# target_binutils: $binutils, the prefix of the binutils of TARGET_CC's target
+# ("" for the machine's own), which must be installed.
+target_binutils() {
+    local triplet
+    require_environment TARGET_CC
+    triplet=$("$TARGET_CC" -dumpmachine) binutils=""
+    [[ $(uname -m) == "${triplet%%-*}" ]] || binutils=$triplet-
+    require_program "${binutils}objdump" "binutils${binutils:+-$triplet}"
+}
+
 # expect_fortified WHAT BINARY: BINARY calls libc's checked functions, as
 # _FORTIFY_SOURCE makes it, and hardening-check (of devscripts), which calls
-# objdump and readelf by those names, with the binutils of BINARY's
-# architecture, finds every hardening it can tell; $report is what it says.
+# objdump and readelf by those names, given the target's, finds every
+# hardening it can tell; $report is what it says.
 expect_fortified() {
-    local triplet prefix="" tool line
-    require_environment TARGET_CC
+    local tool line
     require_program hardening-check devscripts
     readelf --dyn-syms --wide "$2" | grep -v __stack_chk_fail | grep -qE ' __[a-z0-9_]+_chk' ||
         fail "$1: $2 calls none of libc's checked functions: it is not fortified"
-    triplet=$("$TARGET_CC" -dumpmachine)
-    [[ $(uname -m) == "${triplet%%-*}" ]] || prefix=$triplet-
+    target_binutils
     mkdir -p "$work/binutils"
-    for tool in objdump readelf; do
-        require_program "$prefix$tool" "binutils${prefix:+-${prefix%-}}"
-        ln -sf "$(command -v "$prefix$tool")" "$work/binutils/$tool"
-    done
+    for tool in objdump readelf; do ln -sf "$(command -v "$binutils$tool")" "$work/binutils/$tool"; done
     report=$(PATH=$work/binutils:$PATH hardening-check "$2" 2>&1) || true
     for line in "Position Independent Executable: yes" "Stack protected: yes" "Fortify Source functions: yes" \
         "Read-only relocations: yes" "Immediate binding: yes"; do
