@@ -1,12 +1,11 @@
 # Removes what "cmake --install" of the build in BUILD_DIR puts under PREFIX
 # (below $DESTDIR, when that is set), and nothing else: the same install,
 # staged into a scratch directory, tells which files those are. The
-# directories that are lumtune's own (share/doc/lumtune) go too, once empty;
-# shared ones such as bin/ stay.
+# directories that are lumtune's own (share/licenses/lumtune) go too, once
+# empty; shared ones such as bin/ stay. "cmake --build build --target
+# uninstall" runs it with the build's prefix:
 #
 #   cmake -DBUILD_DIR=build -DPREFIX=/usr/local -P cmake/uninstall.cmake
-#
-# "cmake --build build --target uninstall" runs it with the build's prefix.
 foreach(variable BUILD_DIR PREFIX)
     if(NOT ${variable})
         message(FATAL_ERROR "uninstall: ${variable} is not set")

@@ -1,15 +1,13 @@
 # The tool's version, "<commit count>.<first seven hex digits of the commit>",
 # from the first that the sources at SOURCE_DIR have: a release tarball's file
-# VERSION (tools/dist), which holds the version, full commit, commit time and
-# date, a line each; a full git checkout of their own; LUMTUNE_VERSION, for
-# sources with neither (a forge's tarball, an export), whose time is
-# SOURCE_DATE_EPOCH or else the files', which git archive stamps with the
-# commit's. A LUMTUNE_VERSION given with sources of the first two kinds must be
-# theirs; anything else stops the configure, which includes this file. Run as
-# a script at every build, it writes each of these only when it changes:
-# OUTPUT, the version header; CHANGELOG, the package's changelog entry of that
-# version, signed by MAINTAINER on the commit's date; COMMIT_TIME, the
-# package's time stamps by default; RELEASE_FILE, a tarball's file VERSION.
+# VERSION (tools/dist: the version, full commit, commit time and date, a line
+# each); a full git checkout of their own; LUMTUNE_VERSION, for sources with
+# neither, whose time is SOURCE_DATE_EPOCH or else the files', which git
+# archive stamps with the commit's. A LUMTUNE_VERSION given with sources of the
+# first two kinds must be theirs. Run as a script at every build, it writes
+# each of these only when it changes: OUTPUT, the version header; CHANGELOG,
+# the package's changelog entry, signed by MAINTAINER on the commit's date;
+# COMMIT_TIME, the package's time stamps by default; RELEASE_FILE, a VERSION.
 include("${CMAKE_CURRENT_LIST_DIR}/source-date-epoch.cmake")
 lumtune_check_source_date_epoch()
 

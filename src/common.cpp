@@ -25,29 +25,21 @@ void fatal_error(const char *operation, const char *message) {
     std::exit(1);
 }
 
-static bool is_space(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
+static bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-static bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
+static bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 int parse_number(const char *text) {
     while (is_space(*text)) {
         ++text;
     }
     const bool negative = *text == '-';
-    if (*text == '-' || *text == '+') {
-        ++text;
-    }
+    if (*text == '-' || *text == '+') { ++text; }
     // One past INT_MAX is the magnitude of INT_MIN; nothing larger matters.
     const long long ceiling = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
     long long magnitude = 0;
     for (; is_digit(*text); ++text) {
-        if (magnitude < ceiling) {
-            magnitude = magnitude * 10 + (*text - '0');
-        }
+        if (magnitude < ceiling) { magnitude = magnitude * 10 + (*text - '0'); }
     }
     magnitude = std::min(magnitude, ceiling);
     return static_cast<int>(negative ? -magnitude : magnitude);

@@ -30,12 +30,8 @@ constexpr long long kSetLevel =
     kLevel - 200 >= kFloor ? kLevel - 200 : kFloor + (kLevel - kFloor) / 2;
 
 // A level as the tool writes it, and as the kernel shows it (with a line end).
-std::string text(long long level) {
-    return std::to_string(level);
-}
-std::string line(long long level) {
-    return text(level) + "\n";
-}
+std::string text(long long level) { return std::to_string(level); }
+std::string line(long long level) { return text(level) + "\n"; }
 
 std::string command_output(const std::string &command) {
     std::string output;
@@ -110,9 +106,7 @@ struct Case {
     Conditions conditions = {};
 };
 
-void PrintTo(const Case &c, std::ostream *out) {
-    *out << c.name;
-}
+void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }
 
 // Why the case cannot be posed with this build's floor and limit; "" when it can.
 std::string unposable(Needs needs) {
@@ -129,9 +123,7 @@ std::string unposable(Needs needs) {
 }
 
 bool make_device(Device device, const std::string &before) {
-    if (mkdir("/sys/class/backlight", 0755) != 0) {
-        return false;
-    }
+    if (mkdir("/sys/class/backlight", 0755) != 0) { return false; }
     switch (device) {
     case Device::Holds: return mkdir(kDevice.c_str(), 0755) == 0 && write_file(kAttribute, before);
     case Device::NoDevice: return true;
@@ -167,9 +159,7 @@ class Covered : public testing::Test {
         ASSERT_EQ(cover_sys_class(), "");
         ASSERT_TRUE(install_copies());
     }
-    void TearDown() override {
-        uncover_sys_class();
-    }
+    void TearDown() override { uncover_sys_class(); }
 };
 
 class EndToEnd : public Covered, public testing::WithParamInterface<Case> {};
@@ -194,9 +184,7 @@ std::string skipped(const Case &c) {
 
 TEST_P(EndToEnd, Run) {
     const Case &c = GetParam();
-    if (std::string why = skipped(c); !why.empty()) {
-        GTEST_SKIP() << why;
-    }
+    if (std::string why = skipped(c); !why.empty()) { GTEST_SKIP() << why; }
     ASSERT_TRUE(make_device(c.device, c.before));
     std::vector<std::string> argv{c.argv0};
     argv.insert(argv.end(), c.args.begin(), c.args.end());
@@ -357,9 +345,7 @@ std::vector<Case> closed_stream_cases() {
         for (Case c : actions) {
             c.name += std::string("_") + closed + "_closed";
             c.conditions.closed_streams = streams;
-            if (streams & 1U << STDERR_FILENO) {
-                c.err = "";
-            }
+            if (streams & 1U << STDERR_FILENO) { c.err = ""; }
             cases.push_back(c);
         }
     }
@@ -435,9 +421,7 @@ TEST_F(Lean, ReadClosedThenOneWriteOfTheWholeLevel) {
             closing = "close(" + call.substr(call.rfind(' ') + 1) + ")";
         }
         closed = closed || (opens.size() == 1 && call.starts_with(closing));
-        if (call.starts_with("write(")) {
-            writes.push_back(call);
-        }
+        if (call.starts_with("write(")) { writes.push_back(call); }
     }
     ASSERT_EQ(opens.size(), 2u) << testing::PrintToString(calls);
     EXPECT_TRUE(closed) << "the read's descriptor is not closed before the write's open";

@@ -14,9 +14,7 @@ struct Conversion {
 };
 
 // How ctest lists a case, and gtest names it in a failure.
-void PrintTo(const Conversion &c, std::ostream *out) {
-    *out << c.name;
-}
+void PrintTo(const Conversion &c, std::ostream *out) { *out << c.name; }
 
 class ParseNumber : public testing::TestWithParam<Conversion> {};
 

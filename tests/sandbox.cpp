@@ -38,15 +38,11 @@ std::vector<std::string> memcheck_command() {
 
 const std::vector<std::string> kMemcheck = memcheck_command();
 
-std::string failure(const std::string &what) {
-    return what + ": " + std::strerror(errno);
-}
+std::string failure(const std::string &what) { return what + ": " + std::strerror(errno); }
 
 bool write_proc(const char *path, const std::string &content) {
     int fd = open(path, O_WRONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
+    if (fd < 0) { return false; }
     bool whole = write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
     return close(fd) == 0 && whole;
 }
@@ -85,17 +81,13 @@ bool set_file_size_limit(unsigned long bytes) {
 
 // An emulated process has threads, and so cannot enter a user namespace: where
 // dropping privileges takes one (not as real root), unshare makes it first.
-bool unshare_drops_privileges() {
-    return !kEmulator.empty() && !running_as_real_root();
-}
+bool unshare_drops_privileges() { return !kEmulator.empty() && !running_as_real_root(); }
 
 // The command line: the program under its emulator or the memory checker, if
 // any, under strace when its close() calls of a file are to fail.
 std::vector<std::string> command_line(const std::string &path, const std::vector<std::string> &argv,
                                       Caller caller, const Conditions &conditions) {
-    if (conditions.failing_close.empty() && kEmulator.empty() && kMemcheck.empty()) {
-        return argv;
-    }
+    if (conditions.failing_close.empty() && kEmulator.empty() && kMemcheck.empty()) { return argv; }
     std::vector<std::string> command;
     if (!conditions.failing_close.empty()) {
         command = {"strace", "-qq",
@@ -129,9 +121,7 @@ void read_to_end(int out, int err, Outcome &outcome) {
     pollfd fds[] = {{out, POLLIN, 0}, {err, POLLIN, 0}};
     std::string *texts[] = {&outcome.out, &outcome.err};
     while (fds[0].fd >= 0 || fds[1].fd >= 0) {
-        if (poll(fds, 2, -1) < 0 && errno != EINTR) {
-            return;
-        }
+        if (poll(fds, 2, -1) < 0 && errno != EINTR) { return; }
         for (size_t i = 0; i < 2; ++i) {
             if (fds[i].fd >= 0 && fds[i].revents != 0) {
                 char buffer[4096];
@@ -153,13 +143,9 @@ bool sys_class_is_covered() {
 
 } // namespace
 
-bool emulated() {
-    return !kEmulator.empty();
-}
+bool emulated() { return !kEmulator.empty(); }
 
-bool memchecked() {
-    return !kMemcheck.empty();
-}
+bool memchecked() { return !kMemcheck.empty(); }
 
 bool running_as_real_root() {
     // The initial user namespace maps every id onto itself.
@@ -170,9 +156,7 @@ bool running_as_real_root() {
 
 std::string enter_private_namespace() {
     if (geteuid() == 0) {
-        if (unshare(CLONE_NEWNS) != 0) {
-            return failure("unshare(CLONE_NEWNS)");
-        }
+        if (unshare(CLONE_NEWNS) != 0) { return failure("unshare(CLONE_NEWNS)"); }
     } else if (!map_user_namespace(0) || unshare(CLONE_NEWNS) != 0) {
         return failure(emulated()
                            ? "cannot make a user namespace under the emulator, whose threads "
@@ -194,9 +178,7 @@ std::string cover_sys_class() {
     return sys_class_is_covered() ? "" : "/sys/class is not covered by a tmpfs";
 }
 
-void uncover_sys_class() {
-    umount2("/sys/class", MNT_DETACH);
-}
+void uncover_sys_class() { umount2("/sys/class", MNT_DETACH); }
 
 Outcome run_program(const std::string &path, const std::vector<std::string> &argv, Caller caller,
                     const Conditions &conditions) {
@@ -233,9 +215,7 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
             _exit(126);
         }
         for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
-            if (conditions.closed_streams & (1U << fd)) {
-                close(fd);
-            }
+            if (conditions.closed_streams & (1U << fd)) { close(fd); }
         }
         execvp(program.c_str(), args.data());
         dprintf(STDERR_FILENO, "cannot run %s: %s\n", program.c_str(), std::strerror(errno));
@@ -261,18 +241,14 @@ Outcome run_program(const std::string &path, const std::vector<std::string> &arg
 
 bool write_file(const std::string &path, const std::string &content, unsigned mode) {
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-    if (fd < 0) {
-        return false;
-    }
+    if (fd < 0) { return false; }
     bool whole = write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
     return fchmod(fd, mode) == 0 && close(fd) == 0 && whole;
 }
 
 std::string read_file(const std::string &path) {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return "";
-    }
+    if (fd < 0) { return ""; }
     std::string content = read_fd(fd);
     close(fd);
     return content;

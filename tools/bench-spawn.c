@@ -64,9 +64,7 @@ static double median_ratio(const double *values, const double *reference, long r
                            double *scratch) {
     long count = 0;
     for (long r = 0; r < rounds; ++r) {
-        if (reference[r] > 0) {
-            scratch[count++] = values[r] / reference[r];
-        }
+        if (reference[r] > 0) { scratch[count++] = values[r] / reference[r]; }
     }
     return count > 0 ? median(scratch, count) : 0;
 }

@@ -20,9 +20,7 @@ constexpr size_t kOneRead = 4095;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     std::string problem = enter_private_namespace();
-    if (problem.empty()) {
-        problem = cover_sys_class();
-    }
+    if (problem.empty()) { problem = cover_sys_class(); }
     if (problem.empty() &&
         (mkdir("/sys/class/backlight", 0755) != 0 || mkdir(kDevice, 0755) != 0)) {
         problem = "cannot make the device directory";

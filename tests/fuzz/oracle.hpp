@@ -10,12 +10,8 @@
 inline int saturated_strtol(const char *text) {
     errno = 0;
     long value = std::strtol(text, nullptr, 10);
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    if (value < INT_MIN) {
-        return INT_MIN;
-    }
+    if (value > INT_MAX) { return INT_MAX; }
+    if (value < INT_MIN) { return INT_MIN; }
     return static_cast<int>(value);
 }
 

@@ -20,9 +20,7 @@ static void hand_over(unsigned verdict) {
 static void hand_over(unsigned verdict) {
     unsigned char byte = (unsigned char)verdict;
     int port = open("/dev/port", O_WRONLY);
-    if (port < 0 || pwrite(port, &byte, 1, 0xf4) != 1) {
-        perror("guest-exit: /dev/port");
-    }
+    if (port < 0 || pwrite(port, &byte, 1, 0xf4) != 1) { perror("guest-exit: /dev/port"); }
 }
 #else
 #error "no way to hand a verdict to qemu on this architecture"

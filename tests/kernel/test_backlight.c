@@ -35,36 +35,29 @@ MODULE_PARM_DESC(applied_level, "The level the kernel applied last (-1: none yet
 
 static struct backlight_device *device;
 
-static int test_backlight_update_status(struct backlight_device *bd)
-{
-	applied_count++;
-	applied_level = bd->props.brightness;
-	return 0;
+static int test_backlight_update_status(struct backlight_device *bd) {
+    applied_count++;
+    applied_level = bd->props.brightness;
+    return 0;
 }
 
 static const struct backlight_ops test_backlight_ops = {
-	.update_status = test_backlight_update_status,
+    .update_status = test_backlight_update_status,
 };
 
-static int __init test_backlight_init(void)
-{
-	struct backlight_properties props = {
-		.type = BACKLIGHT_RAW,
-		.max_brightness = max_brightness,
-		.brightness = brightness,
-	};
+static int __init test_backlight_init(void) {
+    struct backlight_properties props = {
+        .type = BACKLIGHT_RAW,
+        .max_brightness = max_brightness,
+        .brightness = brightness,
+    };
 
-	if (max_brightness < 0 || brightness < 0 || brightness > max_brightness)
-		return -EINVAL;
-	device = backlight_device_register(name, NULL, NULL, &test_backlight_ops,
-					   &props);
-	return PTR_ERR_OR_ZERO(device);
+    if (max_brightness < 0 || brightness < 0 || brightness > max_brightness) return -EINVAL;
+    device = backlight_device_register(name, NULL, NULL, &test_backlight_ops, &props);
+    return PTR_ERR_OR_ZERO(device);
 }
 
-static void __exit test_backlight_exit(void)
-{
-	backlight_device_unregister(device);
-}
+static void __exit test_backlight_exit(void) { backlight_device_unregister(device); }
 
 module_init(test_backlight_init);
 module_exit(test_backlight_exit);

@@ -78,8 +78,7 @@ expect_documents() {
         sed -e 's/^$/./' -e 's/^/ /' "$source/LICENSE")"
 }
 
-# target_binutils: $binutils, the prefix of the binutils of TARGET_CC's target
-# ("" for the machine's own), which must be installed.
+# target_binutils: $binutils, the prefix of TARGET_CC's target's binutils ("" for the machine's).
 target_binutils() {
     local triplet
     require_environment TARGET_CC
