@@ -36,7 +36,10 @@ int parse_number(const char *text) {
     const bool negative = *text == '-';
     if (*text == '-' || *text == '+') { ++text; }
     // One past INT_MAX is the magnitude of INT_MIN; nothing larger matters.
-    const long long ceiling = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+    // Both arms are long long: the model checker's C++ front end types arms
+    // that differ as int, and so read "\r\t\t\t\t\r\r\r \f-=80" as INT_MIN.
+    const long long ceiling =
+        negative ? -static_cast<long long>(INT_MIN) : static_cast<long long>(INT_MAX);
     long long magnitude = 0;
     for (; is_digit(*text); ++text) {
         if (magnitude < ceiling) { magnitude = magnitude * 10 + (*text - '0'); }
