@@ -166,7 +166,11 @@ std::string enter_private_namespace() {
                              "namespaces off?)");
     }
     if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-        return failure("making mounts private");
+        // EINVAL: a chroot of a plain directory, whose mounts could reach the host.
+        return failure(errno == EINVAL
+                           ? "making mounts private: / is no mount point; bind-mount the "
+                             "chroot's directory on itself before entering it, as schroot does"
+                           : "making mounts private");
     }
     return "";
 }
