@@ -23,17 +23,15 @@ static bool failed = false;                   // a call failed, so it must be re
 static char written[16];
 static ssize_t written_length = -1, read_length;
 static const char *read_buffer;
-
 static ssize_t result_up_to(size_t count) {
     const ssize_t result = nondet_ssize_t();
     __CPROVER_assume(result >= -1 && result <= static_cast<ssize_t>(count));
-    failed = failed || result != static_cast<ssize_t>(count);
     return result;
 }
 extern "C" int open(const char *, int flags, ...) {
-    __CPROVER_assert((flags & (O_ACCMODE | O_CREAT)) == access_mode &&
-                         (!access_mode || flags & O_TRUNC),
-                     "opened as the access needs");
+    const bool as_needed =
+        (flags & (O_ACCMODE | O_CREAT)) == access_mode && (!access_mode || flags & O_TRUNC);
+    __CPROVER_assert(as_needed, "opened as the access needs");
     const int descriptor = nondet_int() < 0 ? -1 : nondet_int();
     failed = descriptor < 0;
     open_descriptors += !failed;
@@ -50,13 +48,14 @@ extern "C" ssize_t write(int descriptor, const void *text, size_t count) {
                      "one write of 16 bytes");
     memcpy(written, text, count);
     written_length = static_cast<ssize_t>(count);
-    return result_up_to(count);
+    const ssize_t result = result_up_to(count);
+    failed = result != written_length;
+    return result;
 }
 extern "C" ssize_t read(int descriptor, void *buffer, size_t count) {
     __CPROVER_assert(descriptor >= 0, "only an open descriptor read");
     read_buffer = static_cast<const char *>(buffer);
-    read_length = nondet_ssize_t();
-    __CPROVER_assume(read_length >= -1 && read_length <= static_cast<ssize_t>(count));
+    read_length = result_up_to(count);
     failed = read_length < 0;
     return read_length;
 }
@@ -70,7 +69,6 @@ void fatal_error(const char *, const char *) {
     __CPROVER_assert(failed && open_descriptors == 0, "only a failure reported, once closed");
     __CPROVER_assume(false); // it never returns
 }
-
 void proof_write() {
     const int level = nondet_int();
     __CPROVER_assume(level >= WRITE_LOW && level <= WRITE_HIGH);
@@ -90,7 +88,6 @@ void proof_write() {
     COVER(negative);
     COVER(written_length == 1);
 }
-
 void proof_read() {
     access_mode = O_RDONLY;
     get_current();

@@ -12,7 +12,6 @@
 
 static int level_read, level_written;
 static bool written = false, refusal_right = false;
-
 int get_current() { return level_read; }
 void commit_change(int level) {
     __CPROVER_assert(!written, "one write at most");
@@ -24,7 +23,6 @@ void fatal_error(const char *, const char *) {
                      "refused only a set outside the floor to the limit, unwritten");
     __CPROVER_assume(false); // it never returns
 }
-
 // Named here, so that a counterexample shows them.
 static void choose_panel_and_level() {
     const int floor = BRIGHTNESS_FLOOR, limit = BRIGHTNESS_LIMIT;
@@ -35,7 +33,6 @@ static void expect_change(long long target) {
     __CPROVER_assert(written == (target != level_read), "written exactly when the level changes");
     __CPROVER_assert(!written || level_written == target, "the clamped level written");
 }
-
 void proof_raise() {
     choose_panel_and_level();
     const int step = nondet_int();
@@ -45,7 +42,6 @@ void proof_raise() {
     COVER(written);
     COVER(!written);
 }
-
 void proof_lower() {
     choose_panel_and_level();
     const int step = nondet_int();
@@ -55,7 +51,6 @@ void proof_lower() {
     COVER(written);
     COVER(!written);
 }
-
 void proof_set() {
     choose_panel_and_level();
     const int level = nondet_int();

@@ -13,7 +13,6 @@
 
 char nondet_char();
 unsigned nondet_unsigned();
-
 void proof_number_safe() {
     const unsigned length = nondet_unsigned();
     __CPROVER_assume(length <= TEXT_BYTES);
@@ -27,7 +26,6 @@ void proof_number_safe() {
     COVER(value == INT_MIN);
     COVER(value == INT_MAX);
 }
-
 static long long documented_value(const char *text) {
     while (*text == ' ' || (*text >= '\t' && *text <= '\r')) {
         ++text;
@@ -41,7 +39,6 @@ static long long documented_value(const char *text) {
     const long long value = negative ? -sum : sum;
     return value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value;
 }
-
 void proof_number_value() {
     char text[VALUE_BYTES + 1];
     for (int i = 0; i < VALUE_BYTES; ++i) {

@@ -18,16 +18,13 @@ require_environment() {
 # Debian package that has it.
 require_program() { command -v "$1" >/dev/null || fail "$1 is missing (Debian package $2)"; }
 
-# as_nobody DIR: the array as_nobody, a command's prefix that runs it as uid
-# 65534, which then owns DIR: with setpriv for the machine's root, whom a
-# chroot grants no user namespace; else in a user namespace, outside which
-# that user owns nothing.
+# as_nobody DIR: the array as_nobody, running a command as uid 65534, who then
+# owns DIR: by setpriv for the machine's root (a chroot grants no user
+# namespace), else in a user namespace.
 as_nobody() {
     as_nobody=(unshare --user --map-user=65534 --map-group=65534)
-    if [[ $(awk '{ print $1, $2, $3 }' /proc/self/uid_map) == "0 0 4294967295" && $(id -u) == 0 ]]; then
-        chown -R 65534:65534 "$1"
-        as_nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-    fi
+    [[ $(awk '{ print $1, $2, $3 }' /proc/self/uid_map) == "0 0 4294967295" && $(id -u) == 0 ]] || return 0
+    chown -R 65534:65534 "$1" && as_nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 }
 
 # debian_architecture BINARY: the Debian architecture of the ELF file BINARY.

@@ -1,3 +1,1 @@
-// The version the proofs' sources are built with: no proof depends on it.
-#pragma once
-#define LUMTUNE_VERSION "1.0000000"
+#define LUMTUNE_VERSION "1.0000000" // the proofs depend on no version
