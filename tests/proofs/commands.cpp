@@ -7,8 +7,9 @@
 //   set: refuses a level outside the floor to the limit, writing nothing, and
 //        writes one inside.
 // get_current reads any int; commit_change and fatal_error record their calls.
-#include "commands.hpp"
-#include "common.hpp"
+// The source, its own headers with it, in C linkage, as the other harnesses'.
+extern "C" {
+#include "../../src/commands.cpp"
 
 static int level_read, level_written;
 static bool written = false, refusal_right = false;
@@ -59,4 +60,5 @@ void proof_set() {
     bright_set(level);
     __CPROVER_assert(!refusal_right && written && level_written == level, "a level inside written");
     COVER(written);
+}
 }
